@@ -1,0 +1,44 @@
+#pragma once
+// The Game aggregate: every piece of program-wide state, and the host. A fresh
+// Game is a fresh program; tests build one per case.
+
+#include <string>
+
+#include "game/game_state.h"
+#include "platform/host.h"
+#include "platform/input_state.h"
+#include "platform/vb_random.h"
+#include "sound/game_sounds.h"
+#include "sound/sound_system.h"
+#include "sound/speech_state.h"
+
+namespace sb {
+
+struct RandomState {
+  VbRandom rnd;
+  int32_t spreadPrevious = 0;  // the last value RandomSpread gave, shared by all callers
+  bool spreadHasPrevious = false;
+};
+
+struct StartupState {
+  bool soundsLoaded = false;
+  bool failed = false;  // an unexpected error led to the exit
+};
+
+struct Game {
+  explicit Game(Host& host) : host(host), sound(host) {}
+  ~Game() { sound.Shutdown(); }
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  Host& host;
+  SoundSystem sound;  // first in, last out: every buffer below goes before the mixer
+  GameSounds sounds;
+  SpeechState speech;
+  InputState input;
+  RandomState random;
+  StartupState startup;
+  GameState state;
+};
+
+}  // namespace sb

@@ -1,0 +1,115 @@
+#pragma once
+// Everything the game needs from the machine comes through this one interface.
+// Two implementations exist: SdlHost (the real desktop) and SimHost (virtual
+// clock, scripted input, virtual sound tree, event log). Game code includes no
+// SDL, curl or mpg123 header; it only sees this.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sb {
+
+class Mixer;
+class SoundLibrary;
+class EventLog;
+
+using KeyboardState = std::array<uint8_t, 256>;
+
+enum class KeyboardRead { Ok, Lost, Failed };
+
+// A game controller as the machine reports it (SDL's raw ranges).
+struct JoystickInfo {
+  std::string name;
+  int axes = 0;
+  int buttons = 0;
+};
+
+// Raw controller state: axes -32768..32767 (X, Y, Z, Rx, Ry, Rz, slider 0, slider 1),
+// hats as SDL bitmasks, buttons 0/1.
+struct RawJoystickState {
+  std::array<int32_t, 8> axes{};
+  std::array<bool, 8> axisPresent{};
+  std::array<uint8_t, 4> hats{};
+  std::array<uint8_t, 32> buttons{};
+};
+
+struct HttpRequest {
+  std::string url;
+  std::string body;  // already form-encoded
+  std::string user;
+  std::string password;
+  int timeoutSeconds = 30;
+};
+
+struct HttpResponse {
+  bool reached = false;  // false: no answer (unreachable, timed out)
+  long status = 0;
+  std::string body;
+  std::string error;  // what went wrong when not reached
+};
+
+enum class Folder { Program, Player };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // --- time and the message pump ---
+  // Milliseconds, signed 32 bits; compare by subtraction.
+  virtual int32_t Ticks() = 0;
+  // Lets window messages run (and joystick events fire); paces busy loops.
+  virtual void Yield() = 0;
+  // Seconds since local midnight as a single-precision value: what the
+  // random generator is re-seeded from.
+  virtual float TimerSeconds() = 0;
+
+  // --- the window and the process ---
+  // False when another instance runs; that instance has been asked to come
+  // to the front and this one must end without opening any device.
+  virtual bool ClaimSingleInstance() = 0;
+  virtual void ShowMainWindow(const std::string& caption) = 0;
+  // Modal message box with an OK button; returns when dismissed.
+  virtual void MessageBox(const std::string& text) = 0;
+
+  // --- sound ---
+  // Starts pulling frames from the mixer; false when there is no sound device.
+  virtual bool StartAudio(Mixer& mixer) = 0;
+  virtual void StopAudio() = 0;
+  // The output rate the mixer must render at; valid once audio started.
+  virtual int AudioRate() const = 0;
+  // The recordings beside the program.
+  virtual SoundLibrary& Sounds() = 0;
+
+  // --- input ---
+  virtual KeyboardRead ReadKeyboard(KeyboardState& state) = 0;
+  virtual void ReacquireKeyboard() = 0;
+  virtual int JoystickCount() = 0;
+  virtual JoystickInfo Joystick(int index) = 0;  // 0-based
+  virtual bool OpenJoystick(int index) = 0;
+  virtual bool ReadJoystick(RawJoystickState& state) = 0;
+  // Called from Yield whenever the open controller's state changed or a
+  // controller was plugged in or out.
+  virtual void SetJoystickListener(std::function<void()> onChange) = 0;
+
+  // --- files, settings, network ---
+  virtual std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) = 0;
+  // Atomic: a crash never leaves a half-written file. False on failure.
+  virtual bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) = 0;
+  virtual void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                            const std::string& value) = 0;
+  virtual HttpResponse HttpPost(const HttpRequest& request) = 0;
+  virtual void SetClipboard(const std::string& text) = 0;
+  virtual std::string Clipboard() = 0;
+
+  // --- observation ---
+  // The simulated host records what the program does; the real one returns null.
+  virtual EventLog* Log() { return nullptr; }
+};
+
+}  // namespace sb

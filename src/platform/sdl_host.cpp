@@ -1,0 +1,241 @@
+#include "platform/sdl_host.h"
+
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+
+#include "platform/http_client.h"
+#include "platform/mp3_decoder.h"
+#include "platform/runtime_error.h"
+#include "platform/sdl_keymap.h"
+#include "platform/settings_store.h"
+#include "sound/mixer.h"
+
+namespace sb {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One pass of a busy loop takes at least this long: over 10,000 passes a
+// second, yet the core mostly sleeps.
+constexpr auto kPassPeriod = std::chrono::microseconds(60);
+// Window messages are fetched this often; fetching costs more than a pass.
+constexpr auto kPumpPeriod = std::chrono::milliseconds(1);
+constexpr int kAudioFrames = 512;
+
+std::filesystem::path XdgDir(const char* variable, const char* fallback) {
+  if (const char* dir = std::getenv(variable); dir && *dir) return dir;
+  const char* home = std::getenv("HOME");
+  return std::filesystem::path(home && *home ? home : ".") / fallback;
+}
+
+std::filesystem::path ProgramDir() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::current_path() : exe.parent_path();
+}
+
+}  // namespace
+
+SdlHostOptions DefaultSdlHostOptions() {
+  SdlHostOptions o;
+  o.programDir = ProgramDir();
+  o.playerDir = XdgDir("XDG_DATA_HOME", ".local/share") / "starbarrow";
+  o.settingsFile = XdgDir("XDG_CONFIG_HOME", ".config") / "starbarrow" / "settings.ini";
+  o.instanceDir = InstanceLock::DefaultDir();
+  return o;
+}
+
+SdlHost::SdlHost(SdlHostOptions options)
+    : options_(std::move(options)),
+      sounds_(options_.programDir, DecodeMp3File),
+      programFiles_(options_.programDir),
+      playerFiles_(options_.playerDir),
+      instance_(options_.instanceDir, "starbarrow-" + std::to_string(getuid())) {
+  // Short sleeps must stay short for the busy loops' pacing.
+  prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
+}
+
+SdlHost::~SdlHost() {
+  StopAudio();
+  if (window_) SDL_DestroyWindow(window_);
+  SDL_Quit();
+}
+
+int32_t SdlHost::Ticks() {
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
+  return static_cast<int32_t>(static_cast<uint32_t>(ms));
+}
+
+float SdlHost::TimerSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  tm local{};
+  localtime_r(&now.tv_sec, &local);
+  return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) +
+         static_cast<float>(now.tv_nsec / 1000000) / 1000.0f;
+}
+
+bool SdlHost::ClaimSingleInstance() { return instance_.Claim(); }
+
+void SdlHost::ShowMainWindow(const std::string& caption) {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::cerr << "starbarrow: cannot open a window: " << SDL_GetError() << '\n';
+    return;
+  }
+  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 480, 200,
+                             SDL_WINDOW_SHOWN);
+  if (!window_) {
+    std::cerr << "starbarrow: cannot open a window: " << SDL_GetError() << '\n';
+    return;
+  }
+  videoReady_ = true;
+  Paint();
+}
+
+void SdlHost::Paint() {
+  if (SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr) {
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 8, 10, 32));
+    SDL_UpdateWindowSurface(window_);
+  }
+}
+
+void SdlHost::MessageBox(const std::string& text) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Starbarrow", text.c_str(), window_) != 0) {
+    std::cerr << "starbarrow: " << text << '\n';
+  }
+}
+
+void SdlHost::AudioCallback(void* user, Uint8* stream, int length) {
+  auto* self = static_cast<SdlHost*>(user);
+  self->mixer_->Render(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / (2 * sizeof(int16_t)));
+}
+
+bool SdlHost::StartAudio(Mixer& mixer) {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
+    return false;
+  }
+  SDL_AudioSpec want{};
+  SDL_AudioSpec have{};
+  want.freq = 48000;
+  want.format = AUDIO_S16SYS;
+  want.channels = 2;
+  want.samples = kAudioFrames;
+  want.callback = AudioCallback;
+  want.userdata = this;
+  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  if (audio_ == 0) {
+    std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
+    return false;
+  }
+  audioRate_ = have.freq;
+  mixer.SetOutputRate(have.freq);
+  mixer_ = &mixer;
+  SDL_PauseAudioDevice(audio_, 0);
+  return true;
+}
+
+void SdlHost::StopAudio() {
+  if (audio_ != 0) SDL_CloseAudioDevice(audio_);  // waits for the callback to finish
+  audio_ = 0;
+  mixer_ = nullptr;
+}
+
+void SdlHost::Yield() {
+  const auto now = Clock::now();
+  if (now - lastPump_ >= kPumpPeriod) {
+    lastPump_ = now;
+    PumpEvents();
+  }
+  Pace();
+}
+
+void SdlHost::Pace() {
+  const auto since = Clock::now() - lastPass_;
+  if (since < kPassPeriod) {
+    const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(kPassPeriod - since);
+    timespec ts{0, static_cast<long>(wait.count())};
+    nanosleep(&ts, nullptr);
+  }
+  lastPass_ = Clock::now();
+}
+
+void SdlHost::PumpEvents() {
+  if (instance_.RaiseRequested() && window_) SDL_RaiseWindow(window_);
+  if (!videoReady_) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) HandleEvent(event);
+}
+
+void SdlHost::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      throw ProgramEnd{0};  // closing the window ends the program
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      if (const uint8_t key = DikFromScancode(event.key.keysym.scancode)) {
+        keys_[key] = event.type == SDL_KEYDOWN ? 0x80 : 0x00;
+      }
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.fill(0);  // no key stays down unseen
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) ReacquireKeyboard();
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Paint();
+      break;
+    default:
+      break;
+  }
+}
+
+KeyboardRead SdlHost::ReadKeyboard(KeyboardState& state) {
+  if (!videoReady_) return KeyboardRead::Failed;
+  state = keys_;
+  return KeyboardRead::Ok;
+}
+
+void SdlHost::ReacquireKeyboard() {
+  keys_.fill(0);
+  if (!videoReady_) return;
+  int count = 0;
+  const Uint8* down = SDL_GetKeyboardState(&count);
+  for (int sc = 0; sc < count; ++sc) {
+    if (down[sc]) {
+      if (const uint8_t key = DikFromScancode(static_cast<SDL_Scancode>(sc))) keys_[key] = 0x80;
+    }
+  }
+}
+
+std::optional<std::vector<uint8_t>> SdlHost::ReadFile(Folder folder, const std::string& name) {
+  return folder == Folder::Program ? programFiles_.Read(name) : playerFiles_.Read(name);
+}
+
+bool SdlHost::WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) {
+  return folder == Folder::Program ? programFiles_.Write(name, bytes) : playerFiles_.Write(name, bytes);
+}
+
+void SdlHost::WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                           const std::string& value) {
+  if (!WriteIniSetting(options_.settingsFile, app, section, key, value)) {
+    std::cerr << "starbarrow: cannot write " << options_.settingsFile << '\n';
+  }
+}
+
+HttpResponse SdlHost::HttpPost(const HttpRequest& request) { return PostForm(request); }
+
+void SdlHost::SetClipboard(const std::string& text) {
+  if (SDL_SetClipboardText(text.c_str()) != 0) std::cerr << "starbarrow: clipboard: " << SDL_GetError() << '\n';
+}
+
+std::string SdlHost::Clipboard() {
+  char* text = SDL_GetClipboardText();
+  std::string out = text ? text : "";
+  SDL_free(text);
+  return out;
+}
+
+}  // namespace sb

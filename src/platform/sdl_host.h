@@ -1,0 +1,86 @@
+#pragma once
+// The real desktop: an SDL2 window and keyboard, an SDL2 audio device pulling
+// frames from our mixer, libcurl for HTTP, files under the XDG folders.
+
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+#include "platform/file_store.h"
+#include "platform/host.h"
+#include "platform/instance_lock.h"
+#include "sound/disk_sound_library.h"
+
+namespace sb {
+
+struct SdlHostOptions {
+  std::filesystem::path programDir;  // sound tree and shipped key map
+  std::filesystem::path playerDir;   // sbinfo.sbr and keymap.sbk
+  std::filesystem::path settingsFile;
+  std::filesystem::path instanceDir;
+};
+
+// The folders of a normal run: the program's own folder, and the XDG ones.
+SdlHostOptions DefaultSdlHostOptions();
+
+class SdlHost : public Host {
+ public:
+  explicit SdlHost(SdlHostOptions options);
+  ~SdlHost() override;
+
+  int32_t Ticks() override;
+  void Yield() override;
+  float TimerSeconds() override;
+
+  bool ClaimSingleInstance() override;
+  void ShowMainWindow(const std::string& caption) override;
+  void MessageBox(const std::string& text) override;
+
+  bool StartAudio(Mixer& mixer) override;
+  void StopAudio() override;
+  int AudioRate() const override { return audioRate_; }
+  SoundLibrary& Sounds() override { return sounds_; }
+
+  KeyboardRead ReadKeyboard(KeyboardState& state) override;
+  void ReacquireKeyboard() override;
+  int JoystickCount() override { return 0; }
+  JoystickInfo Joystick(int) override { return {}; }
+  bool OpenJoystick(int) override { return false; }
+  bool ReadJoystick(RawJoystickState&) override { return false; }
+  void SetJoystickListener(std::function<void()> onChange) override { joystickListener_ = std::move(onChange); }
+
+  std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
+  bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
+  void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                    const std::string& value) override;
+  HttpResponse HttpPost(const HttpRequest& request) override;
+  void SetClipboard(const std::string& text) override;
+  std::string Clipboard() override;
+
+ private:
+  void PumpEvents();
+  void HandleEvent(const SDL_Event& event);
+  void Pace();
+  void Paint();
+  static void AudioCallback(void* user, Uint8* stream, int length);
+
+  SdlHostOptions options_;
+  DiskSoundLibrary sounds_;
+  DiskFolder programFiles_;
+  DiskFolder playerFiles_;
+  InstanceLock instance_;
+  SDL_Window* window_ = nullptr;
+  SDL_AudioDeviceID audio_ = 0;
+  int audioRate_ = 0;
+  Mixer* mixer_ = nullptr;
+  KeyboardState keys_{};
+  bool videoReady_ = false;
+  std::function<void()> joystickListener_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point lastPump_{};
+  std::chrono::steady_clock::time_point lastPass_{};
+};
+
+}  // namespace sb

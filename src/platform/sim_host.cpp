@@ -1,0 +1,131 @@
+#include "platform/sim_host.h"
+
+#include <cmath>
+
+#include "platform/mp3_decoder.h"
+#include "platform/startup.h"
+#include "platform/virtual_sound_library.h"
+#include "sound/disk_sound_library.h"
+#include "sound/mixer.h"
+
+namespace sb {
+
+SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(options)), log_(out) {
+  if (options_.passesPerMs < 1) options_.passesPerMs = 1;
+  if (options_.soundTree) {
+    sounds_ = std::make_unique<DiskSoundLibrary>(*options_.soundTree, DecodeMp3File);
+    programFiles_ = std::make_unique<DiskFolder>(*options_.soundTree);
+  } else {
+    auto library = std::make_unique<VirtualSoundLibrary>();
+    for (const auto& [name, ms] : options_.lengths) library->SetLength(name, ms);
+    for (const auto& name : options_.missing) library->SetMissing(name);
+    virtual_ = library.get();
+    sounds_ = std::move(library);
+    programFiles_ = std::make_unique<MemoryFolder>();
+  }
+  if (options_.home) {
+    playerFiles_ = std::make_unique<DiskFolder>(*options_.home);
+  } else {
+    playerFiles_ = std::make_unique<MemoryFolder>();
+  }
+  ApplyDueEvents();
+}
+
+SimHost::~SimHost() = default;
+
+void SimHost::Yield() {
+  if (++yields_ >= options_.passesPerMs) {
+    yields_ = 0;
+    Tick();
+  }
+}
+
+void SimHost::AdvanceMs(int32_t ms) {
+  for (int32_t i = 0; i < ms; ++i) Tick();
+}
+
+void SimHost::Tick() {
+  ++ms_;
+  ApplyDueEvents();
+  if (mixer_) mixer_->Advance(kAudioRate / 1000);
+  if (options_.untilMs && ms_ >= *options_.untilMs) {
+    log_.Write(ms_, "end");
+    throw SimulationEnd{};
+  }
+}
+
+void SimHost::ApplyDueEvents() {
+  const auto& script = options_.script;
+  while (nextEvent_ < script.size() && script[nextEvent_].ms <= ms_) {
+    const ScriptEvent& e = script[nextEvent_++];
+    keys_[e.key] = e.kind == ScriptEvent::Kind::KeyDown ? 0x80 : 0x00;
+  }
+}
+
+float SimHost::TimerSeconds() {
+  return static_cast<float>(std::fmod(options_.seed + ms_ / 1000.0, 86400.0));
+}
+
+bool SimHost::ClaimSingleInstance() {
+  if (!options_.otherInstanceRunning) return true;
+  log_.Write(ms_, "raise", "other-instance");
+  return false;
+}
+
+void SimHost::ShowMainWindow(const std::string& caption) { log_.Write(ms_, "window", caption); }
+
+void SimHost::MessageBox(const std::string& text) { log_.Write(ms_, "msgbox", text); }
+
+bool SimHost::StartAudio(Mixer& mixer) {
+  if (options_.noSoundDevice) return false;
+  mixer.SetOutputRate(kAudioRate);
+  mixer_ = &mixer;
+  return true;
+}
+
+KeyboardRead SimHost::ReadKeyboard(KeyboardState& state) {
+  state = keys_;
+  return KeyboardRead::Ok;
+}
+
+std::optional<std::vector<uint8_t>> SimHost::ReadFile(Folder folder, const std::string& name) {
+  return Files(folder).Read(name);
+}
+
+bool SimHost::WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) {
+  const bool ok = Files(folder).Write(name, bytes);
+  log_.Write(ms_, "write", name, {"bytes=" + std::to_string(bytes.size()), ok ? "ok=1" : "ok=0"});
+  return ok;
+}
+
+void SimHost::WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                           const std::string& value) {
+  settings_[app + "/" + section + "/" + key] = value;
+  log_.Write(ms_, "settings", app + "/" + section + "/" + key + "=" + value);
+}
+
+HttpResponse SimHost::HttpPost(const HttpRequest& request) {
+  log_.Write(ms_, "http", request.url, {"body=" + request.body});
+  HttpResponse response;
+  response.error = "unreachable";
+  return response;
+}
+
+void SimHost::SetClipboard(const std::string& text) {
+  clipboard_ = text;
+  log_.Write(ms_, "clipboard", text);
+}
+
+SimResult RunSimulation(const SimOptions& options, std::ostream* out) {
+  SimHost host(options, out);
+  SimResult result;
+  try {
+    result.exitCode = RunProgram(host);
+  } catch (const SimulationEnd&) {
+    result.reachedUntil = true;
+  }
+  result.lines = host.GetLog().Lines();
+  return result;
+}
+
+}  // namespace sb

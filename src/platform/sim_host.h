@@ -1,0 +1,114 @@
+#pragma once
+// The whole program on a virtual clock: the clock advances 1 ms every N
+// yields, keys come from a script, sounds from a virtual tree (or real files),
+// and everything observable goes to an event log.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/event_log.h"
+#include "platform/file_store.h"
+#include "platform/host.h"
+#include "platform/sim_script.h"
+
+namespace sb {
+
+class VirtualSoundLibrary;
+
+struct SimOptions {
+  int passesPerMs = 10;
+  uint32_t seed = 0;
+  std::optional<int32_t> untilMs;
+  std::optional<std::filesystem::path> home;       // player folder on disk; in memory when unset
+  std::optional<std::filesystem::path> soundTree;  // real recordings; the virtual tree when unset
+  std::map<std::string, int> lengths;              // virtual tree: name -> milliseconds
+  std::vector<std::string> missing;                // virtual tree: names that do not exist
+  std::vector<ScriptEvent> script;
+  bool otherInstanceRunning = false;
+  bool noSoundDevice = false;
+};
+
+// Thrown from Yield when the clock reaches SimOptions::untilMs.
+struct SimulationEnd {};
+
+class SimHost : public Host {
+ public:
+  static constexpr int kAudioRate = 48000;
+
+  explicit SimHost(SimOptions options, std::ostream* out = nullptr);
+  ~SimHost() override;
+
+  int32_t Ticks() override { return ms_; }
+  void Yield() override;
+  float TimerSeconds() override;
+
+  bool ClaimSingleInstance() override;
+  void ShowMainWindow(const std::string& caption) override;
+  void MessageBox(const std::string& text) override;
+
+  bool StartAudio(Mixer& mixer) override;
+  void StopAudio() override { mixer_ = nullptr; }
+  int AudioRate() const override { return kAudioRate; }
+  SoundLibrary& Sounds() override { return *sounds_; }
+
+  KeyboardRead ReadKeyboard(KeyboardState& state) override;
+  void ReacquireKeyboard() override {}
+  int JoystickCount() override { return 0; }
+  JoystickInfo Joystick(int) override { return {}; }
+  bool OpenJoystick(int) override { return false; }
+  bool ReadJoystick(RawJoystickState&) override { return false; }
+  void SetJoystickListener(std::function<void()> onChange) override { joystickListener_ = std::move(onChange); }
+
+  std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
+  bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
+  void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
+                    const std::string& value) override;
+  HttpResponse HttpPost(const HttpRequest& request) override;
+  void SetClipboard(const std::string& text) override;
+  std::string Clipboard() override { return clipboard_; }
+
+  EventLog* Log() override { return &log_; }
+  EventLog& GetLog() { return log_; }
+  // The virtual tree, or null when real recordings are used.
+  VirtualSoundLibrary* VirtualSounds() { return virtual_; }
+  FileStore& Files(Folder folder) { return folder == Folder::Program ? *programFiles_ : *playerFiles_; }
+
+  // Moves the clock on by whole milliseconds, as yields would.
+  void AdvanceMs(int32_t ms);
+
+ private:
+  void Tick();
+  void ApplyDueEvents();
+
+  SimOptions options_;
+  EventLog log_;
+  int32_t ms_ = 0;
+  int yields_ = 0;
+  size_t nextEvent_ = 0;
+  KeyboardState keys_{};
+  Mixer* mixer_ = nullptr;
+  std::unique_ptr<SoundLibrary> sounds_;
+  VirtualSoundLibrary* virtual_ = nullptr;
+  std::unique_ptr<FileStore> programFiles_;
+  std::unique_ptr<FileStore> playerFiles_;
+  std::map<std::string, std::string> settings_;
+  std::string clipboard_;
+  std::function<void()> joystickListener_;
+};
+
+struct SimResult {
+  int exitCode = 0;
+  bool reachedUntil = false;
+  std::vector<std::string> lines;
+};
+
+// Runs the whole program on a simulated host; the log also goes to `out`.
+SimResult RunSimulation(const SimOptions& options, std::ostream* out = nullptr);
+
+}  // namespace sb

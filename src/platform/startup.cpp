@@ -1,0 +1,97 @@
+#include "platform/startup.h"
+
+#include <iostream>
+#include <memory>
+
+#include "game/game.h"
+#include "platform/event_log.h"
+#include "platform/runtime_error.h"
+#include "sound/game_sounds.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
+
+namespace sb {
+
+namespace {
+
+constexpr const char* kSoundDriverError =
+    "Sound driver error. Please update your sound card drivers and make sure you have at least DirectX 7.0 "
+    "installed. For help, visit https://starbarrow.games/support or write to support@starbarrow.games.";
+
+void OpenSoundDevice(Game& game) {
+  if (game.sound.Start()) return;
+  std::cerr << "starbarrow: no sound device could be opened\n";
+  game.host.MessageBox(kSoundDriverError);
+  throw ProgramEnd{1};
+}
+
+void SetStartingValues(Game& game) {
+  game.state.ShipX = kShipStartX;
+  game.state.ShipY = kShipY;
+  game.state.Energy = 100;
+  game.state.Difficulty = 1;
+}
+
+}  // namespace
+
+std::string MainCaption() {
+  return "Starbarrow V" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+         std::to_string(kVersionRevision);
+}
+
+void Initialize(Game& game) {
+  OpenSoundDevice(game);
+  SetStartingValues(game);
+  LoadGameSounds(game);
+  game.startup.soundsLoaded = true;
+  PlaySound(game, "sounds\\sb.wav", 0, true);
+}
+
+void StopGameSounds(Game& game) {
+  game.state.GameActive = false;
+  if (!game.startup.soundsLoaded) return;
+  GameSounds& s = game.sounds;
+  for (SoundBuffer& b : s.sideHit) StopSound(b);
+  StopSound(s.shield);
+  StopSound(s.nightLife);
+  for (SoundBuffer* b : {&s.thrustBurst, &s.thrustContinuous, &s.powerThrust, &s.thrustStop}) {
+    StopSound(*b);
+    b->SetVolume(kVolumeMin);
+  }
+}
+
+void ExitGame(Game& game) {
+  PlaySound(game, "system\\menu\\exiting.wav", 0, true);
+  StopGameSounds(game);
+  const int code = game.startup.failed ? 1 : 0;
+  if (EventLog* log = game.host.Log()) log->Write(game.host.Ticks(), "exit", {}, {"code=" + std::to_string(code)});
+  throw ProgramEnd{code};
+}
+
+void HandleRunTimeError(Game& game, const std::exception& error) {
+  std::cerr << "starbarrow: error: " << error.what() << '\n';
+  game.startup.failed = true;
+  game.host.Yield();
+  PlayInvalid(game);
+}
+
+int RunProgram(Host& host) {
+  if (!host.ClaimSingleInstance()) return 0;
+  host.ShowMainWindow(MainCaption());
+  auto game = std::make_unique<Game>(host);
+  try {
+    try {
+      Initialize(*game);
+    } catch (const std::exception& e) {
+      HandleRunTimeError(*game, e);
+    }
+    ExitGame(*game);
+  } catch (const ProgramEnd& end) {
+    return end.code;
+  } catch (const std::exception& e) {
+    std::cerr << "starbarrow: error while ending: " << e.what() << '\n';
+    return 1;
+  }
+}
+
+}  // namespace sb

@@ -1,0 +1,48 @@
+#include "sound/disk_sound_library.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/event_log.h"
+#include "platform/runtime_error.h"
+#include "sound/wav_decoder.h"
+
+namespace sb {
+
+namespace {
+
+bool EndsWithMp3(const std::string& normalized) {
+  return normalized.size() >= 4 && normalized.compare(normalized.size() - 4, 4, ".mp3") == 0;
+}
+
+}  // namespace
+
+DiskSoundLibrary::DiskSoundLibrary(std::filesystem::path root, Mp3Decoder mp3)
+    : resolver_(std::move(root)), mp3_(std::move(mp3)) {}
+
+std::shared_ptr<const Pcm> DiskSoundLibrary::Load(std::string_view name) {
+  const std::string key = NormalizeSoundName(name);
+  if (auto hit = byName_.find(key); hit != byName_.end()) return hit->second;
+
+  const auto path = resolver_.Resolve(name);
+  if (!path) throw RuntimeError(kErrFileNotFound, "File not found: " + LogPath(name));
+  auto& cached = byPath_[path->string()];
+  if (!cached) cached = Decode(*path, name);
+  byName_.emplace(key, cached);
+  return cached;
+}
+
+std::shared_ptr<const Pcm> DiskSoundLibrary::Decode(const std::filesystem::path& path, std::string_view name) {
+  const std::string label = LogPath(name);
+  if (EndsWithMp3(NormalizeSoundName(name))) {
+    if (!mp3_) throw RuntimeError(kErrBadFileFormat, "No MP3 decoder for " + label);
+    return std::make_shared<const Pcm>(mp3_(path));
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw RuntimeError(kErrFileNotFound, "Cannot open " + label);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw RuntimeError(kErrFileIo, "Cannot read " + label);
+  return std::make_shared<const Pcm>(DecodeWav(bytes, label));
+}
+
+}  // namespace sb

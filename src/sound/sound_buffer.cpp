@@ -1,0 +1,100 @@
+#include "sound/sound_buffer.h"
+
+#include <string>
+
+#include "platform/event_log.h"
+#include "sound/sound_system.h"
+
+namespace sb {
+
+SoundBuffer::~SoundBuffer() { Reset(); }
+
+SoundBuffer::SoundBuffer(SoundBuffer&& other) noexcept
+    : system_(other.system_), voice_(other.voice_), name_(std::move(other.name_)) {
+  other.system_ = nullptr;
+  other.voice_ = VoiceId{};
+}
+
+SoundBuffer& SoundBuffer::operator=(SoundBuffer&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    system_ = other.system_;
+    voice_ = other.voice_;
+    name_ = std::move(other.name_);
+    other.system_ = nullptr;
+    other.voice_ = VoiceId{};
+  }
+  return *this;
+}
+
+void SoundBuffer::Reset() {
+  if (!system_) return;
+  system_->GetMixer().DestroyVoice(voice_);
+  system_ = nullptr;
+  voice_ = VoiceId{};
+  name_.clear();
+}
+
+void SoundBuffer::Play(bool looping) {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
+  EventLog* log = system_->Log();
+  const uint32_t before = log ? mixer.Status(voice_) : 0;
+  mixer.Play(voice_, looping);
+  const bool wasLooping = (before & kStatusLooping) != 0;
+  if (log && (!(before & kStatusPlaying) || wasLooping != looping)) {
+    log->Write(system_->Ticks(), "play", LogPath(name_),
+               {std::string("loop=") + (looping ? "1" : "0"), "vol=" + std::to_string(mixer.Volume(voice_)),
+                "pan=" + std::to_string(mixer.Pan(voice_)), "freq=" + std::to_string(mixer.Frequency(voice_))});
+  }
+}
+
+void SoundBuffer::Stop() {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
+  EventLog* log = system_->Log();
+  const bool wasPlaying = log && (mixer.Status(voice_) & kStatusPlaying);
+  mixer.Stop(voice_);
+  if (wasPlaying) log->Write(system_->Ticks(), "stop", LogPath(name_));
+}
+
+void SoundBuffer::SetPosition(uint32_t frame) {
+  if (system_) system_->GetMixer().SetPosition(voice_, frame);
+}
+
+void SoundBuffer::LogChange(const char* op, int64_t before, int64_t after) const {
+  EventLog* log = system_->Log();
+  if (log && before != after) log->Write(system_->Ticks(), op, LogPath(name_), {std::string(op) + "=" + std::to_string(after)});
+}
+
+void SoundBuffer::SetVolume(int32_t millibels) {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
+  const int32_t before = mixer.Volume(voice_);
+  mixer.SetVolume(voice_, millibels);
+  LogChange("vol", before, mixer.Volume(voice_));
+}
+
+void SoundBuffer::SetPan(int32_t millibels) {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
+  const int32_t before = mixer.Pan(voice_);
+  mixer.SetPan(voice_, millibels);
+  LogChange("pan", before, mixer.Pan(voice_));
+}
+
+void SoundBuffer::SetFrequency(int32_t hertz) {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
+  const uint32_t before = mixer.Frequency(voice_);
+  mixer.SetFrequency(voice_, hertz < 0 ? kFrequencyMin : static_cast<uint32_t>(hertz));
+  LogChange("freq", before, mixer.Frequency(voice_));
+}
+
+uint32_t SoundBuffer::Status() const { return system_ ? system_->GetMixer().Status(voice_) : 0; }
+int32_t SoundBuffer::Volume() const { return system_ ? system_->GetMixer().Volume(voice_) : 0; }
+int32_t SoundBuffer::Pan() const { return system_ ? system_->GetMixer().Pan(voice_) : 0; }
+uint32_t SoundBuffer::Frequency() const { return system_ ? system_->GetMixer().Frequency(voice_) : 0; }
+uint32_t SoundBuffer::Position() const { return system_ ? system_->GetMixer().Position(voice_) : 0; }
+
+}  // namespace sb

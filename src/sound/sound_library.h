@@ -1,0 +1,19 @@
+#pragma once
+// The recordings beside the program, loaded by the names the code uses.
+
+#include <memory>
+#include <string_view>
+
+#include "sound/pcm.h"
+
+namespace sb {
+
+class SoundLibrary {
+ public:
+  virtual ~SoundLibrary() = default;
+  // Throws RuntimeError (file not found, bad file format) when the recording
+  // cannot be had; never returns null.
+  virtual std::shared_ptr<const Pcm> Load(std::string_view name) = 0;
+};
+
+}  // namespace sb

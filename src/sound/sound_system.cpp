@@ -1,0 +1,31 @@
+#include "sound/sound_system.h"
+
+#include "platform/event_log.h"
+#include "platform/host.h"
+#include "sound/sound_library.h"
+
+namespace sb {
+
+SoundSystem::SoundSystem(Host& host) : host_(host), log_(host.Log()) {}
+
+SoundSystem::~SoundSystem() { Shutdown(); }
+
+bool SoundSystem::Start() {
+  if (started_) return true;
+  started_ = host_.StartAudio(mixer_);
+  return started_;
+}
+
+void SoundSystem::Shutdown() {
+  if (started_) host_.StopAudio();
+  started_ = false;
+}
+
+SoundBuffer SoundSystem::Create(std::string_view name) {
+  auto pcm = host_.Sounds().Load(name);
+  return SoundBuffer(this, mixer_.CreateVoice(std::move(pcm)), std::string(name));
+}
+
+int32_t SoundSystem::Ticks() const { return host_.Ticks(); }
+
+}  // namespace sb

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "sound/sound_buffer.h"
+
+namespace sb {
+
+// The two channels all words are spoken on: a new prompt cuts off the one
+// playing on its channel.
+struct SpeechState {
+  SoundBuffer channel;        // PlaySound, PlaySoundStereo
+  SoundBuffer promptChannel;  // the menus' interruptible prompts
+};
+
+}  // namespace sb

@@ -1,0 +1,98 @@
+// starbarrow-sim: the whole program on the simulated host. The event log goes
+// to stdout; see the README for its format.
+
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "platform/sim_host.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: starbarrow-sim [options]\n"
+    "  --script FILE        timed input (FILE '-' reads stdin)\n"
+    "  --seed N             time of day the random generator starts from (seconds)\n"
+    "  --until MS           stop at this virtual time and print '<ms> end'\n"
+    "  --passes-per-ms N    yields per virtual millisecond (default 10)\n"
+    "  --home DIR           player folder (default: in memory)\n"
+    "  --sound-tree DIR     real recordings (default: a virtual tree of 500 ms silences)\n"
+    "  --length PATH=MS     length of one virtual recording\n"
+    "  --missing PATH       make one virtual recording missing\n"
+    "  --other-instance     behave as if another copy were running\n"
+    "  --no-sound-device    behave as if there were no sound device\n";
+
+[[noreturn]] void Usage(const std::string& problem) {
+  std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
+  std::exit(2);
+}
+
+long long Number(const std::string& option, const std::string& text) {
+  try {
+    size_t used = 0;
+    const long long value = std::stoll(text, &used);
+    if (used == text.size() && value >= 0) return value;
+  } catch (const std::exception&) {
+  }
+  Usage(option + " needs a whole number, not '" + text + "'");
+}
+
+void ReadScript(sb::SimOptions& options, const std::string& file) {
+  try {
+    if (file == "-") {
+      options.script = sb::ParseScript(std::cin);
+      return;
+    }
+    std::ifstream in(file);
+    if (!in) Usage("cannot read script " + file);
+    options.script = sb::ParseScript(in);
+  } catch (const std::invalid_argument& e) {
+    Usage(e.what());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  sb::SimOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= argc) Usage(arg + " needs a value");
+      return argv[++i];
+    };
+    if (arg == "--script") {
+      ReadScript(options, value());
+    } else if (arg == "--seed") {
+      options.seed = static_cast<uint32_t>(Number(arg, value()));
+    } else if (arg == "--until") {
+      options.untilMs = static_cast<int32_t>(Number(arg, value()));
+    } else if (arg == "--passes-per-ms") {
+      options.passesPerMs = static_cast<int>(Number(arg, value()));
+    } else if (arg == "--home") {
+      options.home = value();
+    } else if (arg == "--sound-tree") {
+      options.soundTree = value();
+    } else if (arg == "--length") {
+      const std::string v = value();
+      const auto eq = v.rfind('=');
+      if (eq == std::string::npos || eq == 0) Usage("--length needs PATH=MS");
+      options.lengths[v.substr(0, eq)] = static_cast<int>(Number(arg, v.substr(eq + 1)));
+    } else if (arg == "--missing") {
+      options.missing.push_back(value());
+    } else if (arg == "--other-instance") {
+      options.otherInstanceRunning = true;
+    } else if (arg == "--no-sound-device") {
+      options.noSoundDevice = true;
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else {
+      Usage("unknown option " + arg);
+    }
+  }
+  std::cout.sync_with_stdio(false);
+  const sb::SimResult result = sb::RunSimulation(options, &std::cout);
+  std::cout.flush();
+  return result.exitCode;
+}
