@@ -21,7 +21,8 @@ std::string OneLine(std::string s) {
 
 std::string SetIniValue(const std::string& ini, const std::string& app, const std::string& section,
                         const std::string& key, const std::string& value) {
-  const std::string header = "[" + OneLine(app) + "/" + OneLine(section) + "]";
+  std::string header(1, '[');
+  header.append(OneLine(app)).append(1, '/').append(OneLine(section)).append(1, ']');
   const std::string entry = OneLine(key) + "=" + OneLine(value);
   std::vector<std::string> lines;
   std::istringstream in(ini);

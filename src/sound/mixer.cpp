@@ -182,7 +182,9 @@ void Mixer::UpdateGains(Voice& v) {
 
 uint64_t Mixer::Step(const Voice& v) const {
   const uint64_t rate = v.frequency != 0 ? v.frequency : static_cast<uint64_t>(std::max(v.pcm->rate, 1));
-  return (rate << 32) / static_cast<uint64_t>(outputRate_);
+  // Rounded up, so that a sound lasts exactly its length and not one frame more.
+  const auto out = static_cast<uint64_t>(outputRate_);
+  return ((rate << 32) + out - 1) / out;
 }
 
 void Mixer::AdvanceVoice(Voice& v, size_t frames) {

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "platform/runtime_error.h"
+#include "sound/disk_sound_library.h"
+#include "sound/path_resolver.h"
+#include "sound/wav_decoder.h"
+#include "support/temp_dir.h"
+
+namespace sb {
+namespace {
+
+using test::MakeWav;
+using test::TempDir;
+
+TEST(PathResolver, MatchesAnySlashAndAnyLetterCase) {
+  TempDir tree;
+  tree.Write("sounds/acyan.wav", {1});
+  tree.Write("system/menu/level.wav", {1});
+  tree.Write("sounds/PausedLp.wav", {1});
+  PathResolver resolver(tree.path());
+  const struct {
+    const char* name;
+    const char* file;
+  } cases[] = {{"sounds/aCyan.wav", "sounds/acyan.wav"},
+               {"system\\menu\\Level.wav", "system/menu/level.wav"},
+               {"SYSTEM/menu\\LEVEL.WAV", "system/menu/level.wav"},
+               {"sounds/pausedlp.wav", "sounds/PausedLp.wav"},
+               {"sounds//./acyan.wav", "sounds/acyan.wav"}};
+  for (const auto& c : cases) {
+    const auto resolved = resolver.Resolve(c.name);
+    ASSERT_TRUE(resolved) << c.name;
+    EXPECT_EQ(*resolved, tree.path() / c.file) << c.name;
+  }
+}
+
+TEST(PathResolver, RefusesMissingNamesAndNamesOutsideTheTree) {
+  TempDir tree;
+  tree.Write("sounds/a.wav", {1});
+  PathResolver resolver(tree.path());
+  for (const char* name : {"sounds/b.wav", "../sounds/a.wav", "sounds/../../x", "/etc/passwd", "\\sounds\\a.wav", ""}) {
+    EXPECT_FALSE(resolver.Resolve(name)) << name;
+  }
+}
+
+TEST(WavDecoder, DecodesMonoAndStereoAtTheirOwnRate) {
+  const Pcm mono = DecodeWav(MakeWav({1, -2, 3}, 32000, 1), "mono");
+  EXPECT_EQ(mono.rate, 32000);
+  EXPECT_EQ(mono.channels, 1);
+  EXPECT_EQ(mono.samples, (std::vector<int16_t>{1, -2, 3}));
+  const Pcm stereo = DecodeWav(MakeWav({5, 6, 7, 8}, 44100, 2), "stereo");
+  EXPECT_EQ(stereo.channels, 2);
+  EXPECT_EQ(stereo.Frames(), 2u);
+}
+
+TEST(WavDecoder, MalformedFilesAreClearErrors) {
+  auto truncated = MakeWav(std::vector<int16_t>(1000, 1));
+  truncated.resize(truncated.size() - 100);
+  auto noData = MakeWav({});
+  noData.resize(36);
+  auto badChunk = MakeWav({1, 2});
+  badChunk[16] = 0xFF;  // the format chunk claims to run past the end
+  badChunk[17] = 0xFF;
+  auto fiveChannels = MakeWav({1, 2, 3, 4, 5}, 22050, 5);
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {{"empty", {}},
+               {"text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!'}},
+               {"truncated data", truncated},
+               {"no data chunk", noData},
+               {"oversized chunk", badChunk},
+               {"five channels", fiveChannels}};
+  for (const auto& c : cases) {
+    try {
+      DecodeWav(c.bytes, "x.wav");
+      ADD_FAILURE() << c.what << " decoded";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kErrBadFileFormat) << c.what;
+      EXPECT_NE(std::string(e.what()).find("x.wav"), std::string::npos) << c.what;
+    }
+  }
+}
+
+TEST(DiskSoundLibrary, LoadsOnceAndServesRepeatsFromMemory) {
+  TempDir tree;
+  tree.Write("sounds/laser.wav", MakeWav({10, 20, 30}));
+  DiskSoundLibrary library(tree.path(), nullptr);
+  const auto first = library.Load("sounds\\LASER.wav");
+  std::filesystem::remove_all(tree.path() / "sounds");  // no file access from here on
+  const auto again = library.Load("sounds/laser.wav");
+  EXPECT_EQ(first.get(), again.get());
+  EXPECT_EQ(again->samples, (std::vector<int16_t>{10, 20, 30}));
+}
+
+TEST(DiskSoundLibrary, MissingAndBrokenRecordingsRaiseErrors) {
+  TempDir tree;
+  tree.Write("sounds/broken.wav", {'R', 'I', 'F', 'F'});
+  DiskSoundLibrary library(tree.path(), nullptr);
+  try {
+    library.Load("sounds\\gone.wav");
+    ADD_FAILURE();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), kErrFileNotFound);
+    EXPECT_STREQ(e.what(), "File not found: sounds/gone.wav");
+  }
+  EXPECT_THROW(library.Load("sounds/broken.wav"), RuntimeError);
+}
+
+}  // namespace
+}  // namespace sb
