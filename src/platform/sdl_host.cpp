@@ -22,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 // One pass of a busy loop takes at least this long: over 10,000 passes a
 // second, yet the core mostly sleeps.
-constexpr auto kPassPeriod = std::chrono::microseconds(60);
+constexpr auto kPassPeriod = std::chrono::microseconds(50);
 // Window messages are fetched this often; fetching costs more than a pass.
 constexpr auto kPumpPeriod = std::chrono::milliseconds(1);
 constexpr int kAudioFrames = 512;
