@@ -7,6 +7,7 @@
 #include "game/game_state.h"
 #include "platform/host.h"
 #include "platform/input_state.h"
+#include "platform/player_record.h"
 #include "platform/vb_random.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_system.h"
@@ -36,6 +37,7 @@ struct Game {
   GameSounds sounds;
   SpeechState speech;
   InputState input;
+  PlayerRecord player;
   RandomState random;
   StartupState startup;
   GameState state;
