@@ -20,7 +20,7 @@ struct GameState {
   uint8_t Wave = 0;
   int16_t ShipX = kShipStartX;
   int16_t ShipY = kShipY;
-  bool TurboEngaged = false;  // super works from the joystick only while turbo is on
+  bool TurboAvailable = false;  // a turbo stock is held; super works from the joystick only then
 };
 
 }  // namespace sb
