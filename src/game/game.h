@@ -10,6 +10,7 @@
 #include "platform/player_record.h"
 #include "platform/vb_random.h"
 #include "sound/game_sounds.h"
+#include "sound/music_state.h"
 #include "sound/sound_system.h"
 #include "sound/speech_state.h"
 
@@ -36,6 +37,7 @@ struct Game {
   SoundSystem sound;  // first in, last out: every buffer below goes before the mixer
   GameSounds sounds;
   SpeechState speech;
+  MusicState music;
   InputState input;
   PlayerRecord player;
   RandomState random;

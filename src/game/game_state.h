@@ -20,6 +20,10 @@ struct GameState {
   uint8_t Wave = 0;
   int16_t ShipX = kShipStartX;
   int16_t ShipY = kShipY;
+  uint8_t MissilesSpent = 0;  // missiles fired, at most 10
+  uint8_t Nukes = 0;
+  uint8_t Vapors = 0;
+  uint8_t Shields = 0;
   bool TurboAvailable = false;  // a turbo stock is held; super works from the joystick only then
 };
 

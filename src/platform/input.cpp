@@ -1,16 +1,25 @@
 #include "platform/input.h"
 
 #include "game/game.h"
+#include "platform/joystick.h"
 
 namespace sb {
 
+namespace {
+
+bool JoystickInUse(const Game& game) { return game.input.joystick.count > 0 && game.player.controllerMode == 1; }
+
+}  // namespace
+
 void PollInput(Game& game) {
   InputState& input = game.input;
+  if (JoystickInUse(game)) PollJoystick(game);
+  UpdateActionFlags(input);
   switch (game.host.ReadKeyboard(input.keys)) {
     case KeyboardRead::Ok:
       break;
     case KeyboardRead::Lost:
-      game.host.ReacquireKeyboard();
+      ReacquireKeyboard(game);
       return;
     case KeyboardRead::Failed:
       return;
@@ -18,6 +27,36 @@ void PollInput(Game& game) {
   for (int key = 0; key < 256; ++key) {
     if (input.keyLatch[key] && !(input.keys[key] & 0x80)) input.keyLatch[key] = false;
   }
+  if (JoystickInUse(game)) PollJoystick(game);
 }
+
+void UpdateActionFlags(InputState& input) {
+  for (int a = 0; a < kActionCount; ++a) {
+    ActionRecord& action = input.actions[a];
+    const bool keyDown = KeyDown(input, action.key);
+    const bool buttonDown = ButtonDown(input, action.button);
+    const bool keyFresh = keyDown && !input.keyLatch[action.key];
+    // A held laser or side-laser button keeps firing; everything else acts once per press.
+    const bool continuous = a == kLaser || a == kSideLaser;
+    const bool buttonFresh = buttonDown && (continuous || !input.buttonLatch[action.button]);
+    if (keyFresh || buttonFresh) action.active = true;
+    if (!keyDown && !buttonDown) {
+      action.active = false;
+      if (a >= kFireMissile) input.actionLatch[a] = false;
+    }
+  }
+}
+
+bool ReadModifierKeys(InputState& input) {
+  ModifierFlags& m = input.modifiers;
+  m.leftCtrl = KeyDown(input, dik::LCONTROL);
+  m.rightCtrl = KeyDown(input, dik::RCONTROL);
+  m.alt = KeyDown(input, dik::LMENU) || KeyDown(input, dik::RMENU);
+  m.leftShift = KeyDown(input, dik::LSHIFT);
+  m.rightShift = KeyDown(input, dik::RSHIFT);
+  return m.leftCtrl || m.rightCtrl || m.alt || m.leftShift || m.rightShift;
+}
+
+void ReacquireKeyboard(Game& game) { game.host.ReacquireKeyboard(); }
 
 }  // namespace sb

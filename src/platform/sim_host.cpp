@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "platform/key_map.h"
 #include "platform/mp3_decoder.h"
+#include "platform/settings.h"
 #include "platform/startup.h"
 #include "platform/virtual_sound_library.h"
 #include "sound/disk_sound_library.h"
@@ -22,6 +24,7 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
     virtual_ = library.get();
     sounds_ = std::move(library);
     programFiles_ = std::make_unique<MemoryFolder>();
+    programFiles_->Write(kKeyMapFileName, EncodeKeyMap(DefaultActionTable()));  // the shipped key map
   }
   if (options_.home) {
     playerFiles_ = std::make_unique<DiskFolder>(*options_.home);

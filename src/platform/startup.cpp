@@ -5,7 +5,9 @@
 
 #include "game/game.h"
 #include "platform/event_log.h"
+#include "platform/joystick.h"
 #include "platform/runtime_error.h"
+#include "platform/settings.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
@@ -42,7 +44,10 @@ std::string MainCaption() {
 void Initialize(Game& game) {
   OpenSoundDevice(game);
   SetStartingValues(game);
+  LoadPlayerFiles(game);
   LoadGameSounds(game);
+  EnumerateJoysticks(game);
+  if (game.player.controllerMode == 1) SetUpJoystick(game);
   game.startup.soundsLoaded = true;
   PlaySound(game, "sounds\\sb.wav", 0, true);
 }

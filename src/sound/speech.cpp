@@ -19,6 +19,36 @@ void StartPrompt(Game& game, std::string_view file, int32_t pan) {
   channel.Play(false);
 }
 
+void Pump(Game& game) {
+  game.host.Yield();
+  PollInput(game);
+}
+
+constexpr uint8_t kMenuKeys[] = {dik::UP, dik::DOWN, dik::RETURN, dik::SPACE, dik::ESCAPE};
+constexpr uint8_t kPromptBreakKeys[] = {dik::TAB, dik::RETURN, dik::ESCAPE, dik::SPACE, dik::UP, dik::DOWN};
+
+bool AnyDown(const InputState& input, const uint8_t* keys, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    if (KeyDown(input, keys[i])) return true;
+  }
+  return false;
+}
+
+bool AnyButtonDown(const InputState& input) {
+  for (uint8_t b : input.joyButtons) {
+    if (b) return true;
+  }
+  return false;
+}
+
+bool PromptCutShort(const Game& game) {
+  const InputState& input = game.input;
+  if (AnyDown(input, kPromptBreakKeys, std::size(kPromptBreakKeys))) return true;
+  const bool joystickInUse = game.player.controllerMode == 1 && input.joystick.count > 0;
+  if (game.speech.gameStartPrompt && joystickInUse && AnyButtonDown(input)) return true;
+  return input.actions[kMoveLeft].active || input.actions[kMoveRight].active || input.actions[kLaser].active;
+}
+
 }  // namespace
 
 void PlaySound(Game& game, std::string_view file, int32_t pan, bool wait) {
@@ -27,8 +57,7 @@ void PlaySound(Game& game, std::string_view file, int32_t pan, bool wait) {
     if (!wait) return;
     SoundBuffer& channel = game.speech.channel;
     while (channel.IsPlaying()) {
-      game.host.Yield();
-      PollInput(game);
+      Pump(game);
       if (KeyPressed(game.input, dik::F12)) {
         game.input.keyLatch[dik::F12] = true;
         channel.Stop();
@@ -45,6 +74,20 @@ void PlaySoundStereo(Game& game, std::string_view file, int32_t pan, bool wait) 
   StartPrompt(game, file, pan);
   if (!wait) return;
   while (game.speech.channel.IsPlaying()) game.host.Yield();
+}
+
+void PlayPromptInterruptible(Game& game, std::string_view file) {
+  SoundBuffer& prompt = game.speech.promptChannel;
+  StopSound(prompt);
+  while (AnyDown(game.input, kMenuKeys, std::size(kMenuKeys))) Pump(game);
+  LoadSound(game, prompt, file);
+  prompt.SetVolume(0);
+  prompt.Play(false);
+  while (prompt.IsPlaying()) {
+    Pump(game);
+    if (PromptCutShort(game)) break;
+  }
+  StopSound(prompt);
 }
 
 }  // namespace sb

@@ -1,5 +1,6 @@
 #pragma once
-// Everything the player hears as words is a recorded prompt, played here.
+// Everything the player hears as words is a recorded prompt, played here, one
+// at a time on each channel: a new prompt cuts off the one playing there.
 
 #include <cstdint>
 #include <string_view>
@@ -8,13 +9,37 @@ namespace sb {
 
 struct Game;
 
-// Plays a prompt on the speech channel, cutting off the one playing there.
-// With `wait`, returns when it ends; F12 skips it (once per press). A prompt
-// that cannot be played shows an error message and the caller goes on.
+// Plays a prompt on the speech channel. With `wait`, returns when it ends;
+// F12 skips it (once per press). A prompt that cannot be played shows an
+// error message and the caller goes on.
 void PlaySound(Game& game, std::string_view file, int32_t pan, bool wait);
 
 // The same for the stereo wave-complete prompt; its wait only lets window
 // messages run (no skip key).
 void PlaySoundStereo(Game& game, std::string_view file, int32_t pan, bool wait);
+
+// A menu prompt on the prompt channel. It starts once the keys that move
+// through menus are released, so the key that opened a menu does not cut off
+// its first prompt, and ends early when such a key, or move-left, move-right
+// or laser, is pressed. The key that ended it is left for the menu to read.
+void PlayPromptInterruptible(Game& game, std::string_view file);
+
+// Speaks a number from number words and returns after the last one.
+void SpeakNumber(Game& game, int32_t n);
+// "Current score" and the score.
+void SpeakScore(Game& game);
+// "Level", the level, "wave", the wave.
+void SpeakLevelAndWave(Game& game);
+// Energy, then each stock the player holds, each followed by the locate ping.
+void SpeakInventory(Game& game);
+
+// Between waves and rounds: speaks its prompt, answers status queries, and
+// returns when the player presses Space or Escape (or a joystick button).
+void BreakStatusWait(Game& game);
+// The same with the press-a-key prompt and without the inventory report.
+void PressKeyWait(Game& game);
+
+// Pauses the game until P is pressed.
+void PauseGame(Game& game);
 
 }  // namespace sb

@@ -9,6 +9,7 @@ namespace sb {
 struct SpeechState {
   SoundBuffer channel;        // PlaySound, PlaySoundStereo
   SoundBuffer promptChannel;  // the menus' interruptible prompts
+  bool gameStartPrompt = false;  // the game-start prompt plays: any joystick button cuts it short
 };
 
 }  // namespace sb
