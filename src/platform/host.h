@@ -23,21 +23,33 @@ using KeyboardState = std::array<uint8_t, 256>;
 
 enum class KeyboardRead { Ok, Lost, Failed };
 
-// A game controller as the machine reports it (SDL's raw ranges).
+// A game controller as the machine reports it.
 struct JoystickInfo {
   std::string name;
   int axes = 0;
   int buttons = 0;
 };
 
-// Raw controller state: axes -32768..32767 (X, Y, Z, Rx, Ry, Rz, slider 0, slider 1),
-// hats as SDL bitmasks, buttons 0/1.
+// A controller's state in the machine's own terms, before any dead zone,
+// saturation or range is applied:
+// - axes -32768..32767 in the order X, Y, Z, Rx, Ry, Rz, slider 0, slider 1
+//   (Y grows downward); an axis the controller lacks reads 0 and is not present;
+// - up to four hats as bitmasks: 1 up, 2 right, 4 down, 8 left, 0 centred;
+// - up to 32 buttons, 1 while down.
+// Pads the machine recognises come in one fixed layout: X/Y the left stick,
+// Z the left trigger, Rx/Ry the right stick, Rz the right trigger, hat 0 the
+// direction pad, and buttons 0 A (cross), 1 B (circle), 2 X (square),
+// 3 Y (triangle), 4 left shoulder, 5 right shoulder, 6 back, 7 start,
+// 8 left stick, 9 right stick, 10 guide, 11 misc, 12-15 paddles, 16 touchpad.
 struct RawJoystickState {
   std::array<int32_t, 8> axes{};
   std::array<bool, 8> axisPresent{};
   std::array<uint8_t, 4> hats{};
   std::array<uint8_t, 32> buttons{};
 };
+
+enum class JoystickRead { Ok, Lost, Failed };  // Lost: the controller was unplugged, or none is open
+enum class JoystickChange { State, Devices };
 
 struct HttpRequest {
   std::string url;
@@ -89,13 +101,19 @@ class Host {
   // --- input ---
   virtual KeyboardRead ReadKeyboard(KeyboardState& state) = 0;
   virtual void ReacquireKeyboard() = 0;
+
+  // --- game controllers ---
+  // Attached controllers in the order the machine lists them; indexes are
+  // 0-based and shift when a controller is plugged in or out.
   virtual int JoystickCount() = 0;
-  virtual JoystickInfo Joystick(int index) = 0;  // 0-based
+  virtual JoystickInfo Joystick(int index) = 0;
+  // Opens one controller for reading and change notices, closing the one
+  // open before; false when it cannot be opened.
   virtual bool OpenJoystick(int index) = 0;
-  virtual bool ReadJoystick(RawJoystickState& state) = 0;
-  // Called from Yield whenever the open controller's state changed or a
-  // controller was plugged in or out.
-  virtual void SetJoystickListener(std::function<void()> onChange) = 0;
+  virtual JoystickRead ReadJoystick(RawJoystickState& state) = 0;
+  // Called from Yield: State when the open controller's state changed,
+  // Devices when a controller was plugged in or out (Devices first when both).
+  virtual void SetJoystickListener(std::function<void(JoystickChange)> onChange) = 0;
 
   // --- files, settings, network ---
   virtual std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) = 0;

@@ -51,12 +51,14 @@ struct ModifierFlags {
 // The controller in use, as the joystick routines see it.
 constexpr int kMaxJoysticks = 10;
 struct JoystickState {
-  int32_t count = 0;                                // attached controllers
+  int32_t count = 0;                                // attached controllers offered (the first ten)
   std::array<int32_t, kMaxJoysticks> axes{};        // per controller 1..10 (index 0 is controller 1)
   std::array<int32_t, kMaxJoysticks> buttons{};
+  bool setUpRequested = false;                      // joystick control was chosen; plugged controllers are opened
   bool deviceOpen = false;                          // SetUpJoystick ran and found the device
   std::array<bool, 8> axisPresent{};                // X, Y, Z, Rx, Ry, Rz, slider, slider
-  std::array<int32_t, 8> axis{};                    // last state read: 0..10000, centre 5000
+  std::array<int32_t, 8> axis{5000, 5000, 5000, 5000, 5000, 5000, 5000, 5000};  // last read: 0..10000
+  std::array<int32_t, 4> pov{-1, -1, -1, -1};       // last state read: hundredths of a degree, -1 centred
   std::array<uint8_t, 32> rawButtons{};             // last state read: 0x80 while down
 };
 

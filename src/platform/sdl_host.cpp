@@ -62,6 +62,7 @@ SdlHost::SdlHost(SdlHostOptions options)
 
 SdlHost::~SdlHost() {
   StopAudio();
+  joysticks_.Close();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -167,10 +168,30 @@ void SdlHost::Pace() {
 
 void SdlHost::PumpEvents() {
   if (instance_.RaiseRequested() && window_) SDL_RaiseWindow(window_);
-  if (!videoReady_) return;
+  if (!videoReady_ && !joysticks_.Started()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event);
+  DeliverJoystickNotices();
 }
+
+void SdlHost::DeliverJoystickNotices() {
+  const bool devices = joysticks_.TakeDevicesChanged();
+  const bool state = joysticks_.TakeStateChanged();
+  if (!joystickListener_) return;
+  const auto listener = joystickListener_;  // the listener may replace itself
+  if (devices) listener(JoystickChange::Devices);
+  if (state) listener(JoystickChange::State);
+}
+
+bool SdlHost::StartJoysticks() { return joysticks_.Start({options_.programDir, options_.playerDir}); }
+
+int SdlHost::JoystickCount() { return StartJoysticks() ? joysticks_.Count() : 0; }
+
+JoystickInfo SdlHost::Joystick(int index) { return StartJoysticks() ? joysticks_.Info(index) : JoystickInfo{}; }
+
+bool SdlHost::OpenJoystick(int index) { return StartJoysticks() && joysticks_.Open(index); }
+
+JoystickRead SdlHost::ReadJoystick(RawJoystickState& state) { return joysticks_.Read(state); }
 
 void SdlHost::HandleEvent(const SDL_Event& event) {
   switch (event.type) {
@@ -181,6 +202,17 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
       if (const uint8_t key = DikFromScancode(event.key.keysym.scancode)) {
         keys_[key] = event.type == SDL_KEYDOWN ? 0x80 : 0x00;
       }
+      break;
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERDEVICEREMAPPED:
+      joysticks_.Handle(event);
       break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.fill(0);  // no key stays down unseen

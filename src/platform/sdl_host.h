@@ -11,6 +11,7 @@
 #include "platform/file_store.h"
 #include "platform/host.h"
 #include "platform/instance_lock.h"
+#include "platform/sdl_joystick.h"
 #include "sound/disk_sound_library.h"
 
 namespace sb {
@@ -45,11 +46,13 @@ class SdlHost : public Host {
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override;
-  int JoystickCount() override { return 0; }
-  JoystickInfo Joystick(int) override { return {}; }
-  bool OpenJoystick(int) override { return false; }
-  bool ReadJoystick(RawJoystickState&) override { return false; }
-  void SetJoystickListener(std::function<void()> onChange) override { joystickListener_ = std::move(onChange); }
+  int JoystickCount() override;
+  JoystickInfo Joystick(int index) override;
+  bool OpenJoystick(int index) override;
+  JoystickRead ReadJoystick(RawJoystickState& state) override;
+  void SetJoystickListener(std::function<void(JoystickChange)> onChange) override {
+    joystickListener_ = std::move(onChange);
+  }
 
   std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
@@ -61,6 +64,8 @@ class SdlHost : public Host {
 
  private:
   void PumpEvents();
+  bool StartJoysticks();
+  void DeliverJoystickNotices();
   void HandleEvent(const SDL_Event& event);
   void Pace();
   void Paint();
@@ -77,7 +82,8 @@ class SdlHost : public Host {
   Mixer* mixer_ = nullptr;
   KeyboardState keys_{};
   bool videoReady_ = false;
-  std::function<void()> joystickListener_;
+  SdlJoysticks joysticks_;
+  std::function<void(JoystickChange)> joystickListener_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point lastPump_{};
   std::chrono::steady_clock::time_point lastPass_{};

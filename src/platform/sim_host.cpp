@@ -31,6 +31,8 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
   } else {
     playerFiles_ = std::make_unique<MemoryFolder>();
   }
+  for (int i = 0; i < options_.joysticks; ++i) PlugJoystick();
+  joysticksChanged_ = false;  // attached before the program started
   ApplyDueEvents();
 }
 
@@ -41,10 +43,14 @@ void SimHost::Yield() {
     yields_ = 0;
     Tick();
   }
+  DeliverJoystickNotices();
 }
 
 void SimHost::AdvanceMs(int32_t ms) {
-  for (int32_t i = 0; i < ms; ++i) Tick();
+  for (int32_t i = 0; i < ms; ++i) {
+    Tick();
+    DeliverJoystickNotices();
+  }
 }
 
 void SimHost::Tick() {
@@ -61,8 +67,84 @@ void SimHost::ApplyDueEvents() {
   const auto& script = options_.script;
   while (nextEvent_ < script.size() && script[nextEvent_].ms <= ms_) {
     const ScriptEvent& e = script[nextEvent_++];
-    keys_[e.key] = e.kind == ScriptEvent::Kind::KeyDown ? 0x80 : 0x00;
+    switch (e.kind) {
+      case ScriptEvent::Kind::KeyDown:
+      case ScriptEvent::Kind::KeyUp:
+        keys_[e.key] = e.kind == ScriptEvent::Kind::KeyDown ? 0x80 : 0x00;
+        break;
+      default:
+        ApplyJoystickEvent(e);
+        break;
+    }
   }
+}
+
+void SimHost::PlugJoystick() {
+  SimJoystick joystick;
+  joystick.id = nextJoystickId_++;
+  joystick.state.axisPresent[0] = joystick.state.axisPresent[1] = true;
+  joysticks_.push_back(joystick);
+  joysticksChanged_ = true;
+}
+
+void SimHost::ApplyJoystickEvent(const ScriptEvent& e) {
+  const size_t index = e.joystick >= 1 ? e.joystick - 1u : 0u;
+  if (e.kind == ScriptEvent::Kind::JoystickPlug) {
+    PlugJoystick();
+    return;
+  }
+  if (index >= joysticks_.size()) return;  // nothing attached there: the event goes nowhere
+  SimJoystick& joystick = joysticks_[index];
+  switch (e.kind) {
+    case ScriptEvent::Kind::JoystickUnplug:
+      joysticks_.erase(joysticks_.begin() + static_cast<std::ptrdiff_t>(index));
+      joysticksChanged_ = true;
+      return;
+    case ScriptEvent::Kind::Axis:
+      joystick.state.axes[e.control & 1] = e.value;
+      break;
+    case ScriptEvent::Kind::ButtonDown:
+    case ScriptEvent::Kind::ButtonUp:
+      joystick.state.buttons[e.control & 31] = e.kind == ScriptEvent::Kind::ButtonDown ? 1 : 0;
+      break;
+    default:
+      return;
+  }
+  if (joystick.id == openJoystickId_) joystickStateChanged_ = true;
+}
+
+void SimHost::DeliverJoystickNotices() {
+  if (!joysticksChanged_ && !joystickStateChanged_) return;
+  const bool devices = joysticksChanged_;
+  const bool state = joystickStateChanged_;
+  joysticksChanged_ = joystickStateChanged_ = false;
+  if (!joystickListener_) return;
+  const auto listener = joystickListener_;  // the listener may replace itself
+  if (devices) listener(JoystickChange::Devices);
+  if (state) listener(JoystickChange::State);
+}
+
+JoystickInfo SimHost::Joystick(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= joysticks_.size()) return {};
+  return {"Simulated controller " + std::to_string(joysticks_[static_cast<size_t>(index)].id), 2, 32};
+}
+
+bool SimHost::OpenJoystick(int index) {
+  if (index < 0 || static_cast<size_t>(index) >= joysticks_.size()) return false;
+  openJoystickId_ = joysticks_[static_cast<size_t>(index)].id;
+  joystickStateChanged_ = false;
+  log_.Write(ms_, "joystick", "open", {"controller=" + std::to_string(index + 1)});
+  return true;
+}
+
+JoystickRead SimHost::ReadJoystick(RawJoystickState& state) {
+  for (const SimJoystick& joystick : joysticks_) {
+    if (joystick.id == openJoystickId_) {
+      state = joystick.state;
+      return JoystickRead::Ok;
+    }
+  }
+  return JoystickRead::Lost;
 }
 
 float SimHost::TimerSeconds() {

@@ -32,6 +32,7 @@ struct SimOptions {
   std::vector<ScriptEvent> script;
   bool otherInstanceRunning = false;
   bool noSoundDevice = false;
+  int joysticks = 0;  // controllers attached from the start; the script plugs and unplugs more
 };
 
 // Thrown from Yield when the clock reaches SimOptions::untilMs.
@@ -59,11 +60,14 @@ class SimHost : public Host {
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override {}
-  int JoystickCount() override { return 0; }
-  JoystickInfo Joystick(int) override { return {}; }
-  bool OpenJoystick(int) override { return false; }
-  bool ReadJoystick(RawJoystickState&) override { return false; }
-  void SetJoystickListener(std::function<void()> onChange) override { joystickListener_ = std::move(onChange); }
+  // A simulated controller has a stick (X and Y) and 32 buttons.
+  int JoystickCount() override { return static_cast<int>(joysticks_.size()); }
+  JoystickInfo Joystick(int index) override;
+  bool OpenJoystick(int index) override;
+  JoystickRead ReadJoystick(RawJoystickState& state) override;
+  void SetJoystickListener(std::function<void(JoystickChange)> onChange) override {
+    joystickListener_ = std::move(onChange);
+  }
 
   std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
@@ -83,8 +87,16 @@ class SimHost : public Host {
   void AdvanceMs(int32_t ms);
 
  private:
+  struct SimJoystick {
+    int id = 0;
+    RawJoystickState state;
+  };
+
   void Tick();
   void ApplyDueEvents();
+  void ApplyJoystickEvent(const ScriptEvent& e);
+  void PlugJoystick();
+  void DeliverJoystickNotices();
 
   SimOptions options_;
   EventLog log_;
@@ -99,7 +111,12 @@ class SimHost : public Host {
   std::unique_ptr<FileStore> playerFiles_;
   std::map<std::string, std::string> settings_;
   std::string clipboard_;
-  std::function<void()> joystickListener_;
+  std::vector<SimJoystick> joysticks_;
+  int nextJoystickId_ = 1;
+  int openJoystickId_ = 0;  // 0: none open
+  bool joystickStateChanged_ = false;
+  bool joysticksChanged_ = false;
+  std::function<void(JoystickChange)> joystickListener_;
 };
 
 struct SimResult {

@@ -1,6 +1,9 @@
 #include "platform/sim_script.h"
 
 #include <algorithm>
+#include <cctype>
+#include <functional>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -11,9 +14,72 @@ namespace sb {
 namespace {
 
 constexpr int32_t kTapMs = 50;
+constexpr int32_t kScriptJoysticks = 10;
 
 [[noreturn]] void Bad(int lineNumber, const std::string& line, const std::string& why) {
   throw std::invalid_argument("script line " + std::to_string(lineNumber) + " (" + line + "): " + why);
+}
+
+// A whole number within [low, high], or nothing.
+std::optional<int32_t> WholeNumber(const std::string& text, int32_t low, int32_t high) {
+  try {
+    size_t used = 0;
+    const long long value = std::stoll(text, &used);
+    if (used == text.size() && value >= low && value <= high) return static_cast<int32_t>(value);
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// axis X|Y VALUE [on N], button B down|up [on N], joystick plug, joystick unplug [N]
+void ParseJoystickEvent(int32_t ms, const std::string& op, std::vector<std::string> words,
+                        std::vector<ScriptEvent>& events, const std::function<void(const std::string&)>& bad) {
+  ScriptEvent e;
+  e.ms = ms;
+  auto controller = [&](const std::string& text) {
+    const auto n = WholeNumber(text, 1, kScriptJoysticks);
+    if (!n) bad("controller must be 1 to " + std::to_string(kScriptJoysticks) + ", not '" + text + "'");
+    e.joystick = static_cast<uint8_t>(*n);
+  };
+  if (op == "joystick") {
+    const std::string what = words.empty() ? std::string() : words[0];
+    if (what == "plug" && words.size() == 1) {
+      e.kind = ScriptEvent::Kind::JoystickPlug;
+    } else if (what == "unplug" && words.size() <= 2) {
+      e.kind = ScriptEvent::Kind::JoystickUnplug;
+      if (words.size() == 2) controller(words[1]);
+    } else {
+      bad("expected 'joystick plug' or 'joystick unplug [N]'");
+    }
+    events.push_back(e);
+    return;
+  }
+  if (words.size() == 4 && words[2] == "on") {
+    controller(words[3]);
+    words.resize(2);
+  }
+  if (words.size() != 2) bad("expected '" + op + (op == "axis" ? " X|Y VALUE" : " B down|up") + " [on N]'");
+  if (op == "axis") {
+    const std::string axis = Upper(words[0]);
+    if (axis != "X" && axis != "Y") bad("the axis is X or Y, not '" + words[0] + "'");
+    const auto value = WholeNumber(words[1], -32768, 32767);
+    if (!value) bad("an axis goes from -32768 to 32767, not '" + words[1] + "'");
+    e.kind = ScriptEvent::Kind::Axis;
+    e.control = axis == "X" ? 0 : 1;
+    e.value = *value;
+  } else {
+    const auto button = WholeNumber(words[0], 0, 31);
+    if (!button) bad("a button is 0 to 31, not '" + words[0] + "'");
+    if (words[1] != "down" && words[1] != "up") bad("a button goes 'down' or 'up', not '" + words[1] + "'");
+    e.kind = words[1] == "down" ? ScriptEvent::Kind::ButtonDown : ScriptEvent::Kind::ButtonUp;
+    e.control = static_cast<uint8_t>(*button);
+  }
+  events.push_back(e);
 }
 
 }  // namespace
@@ -36,9 +102,16 @@ std::vector<ScriptEvent> ParseScript(std::istream& in) {
     } catch (const std::exception&) {
       Bad(lineNumber, line, "expected a time in milliseconds");
     }
-    std::string op, keyName, extra;
-    words >> op >> keyName;
-    if (words >> extra) Bad(lineNumber, line, "unexpected '" + extra + "'");
+    std::string op;
+    words >> op;
+    std::vector<std::string> rest;
+    for (std::string word; words >> word;) rest.push_back(word);
+    if (op == "axis" || op == "button" || op == "joystick") {
+      ParseJoystickEvent(ms, op, rest, events, [&](const std::string& why) { Bad(lineNumber, line, why); });
+      continue;
+    }
+    if (rest.size() > 1) Bad(lineNumber, line, "unexpected '" + rest[1] + "'");
+    const std::string keyName = rest.empty() ? std::string() : rest[0];
     const auto key = dik::FromName(keyName);
     if (!key) Bad(lineNumber, line, "unknown key '" + keyName + "'");
     if (op == "down") {

@@ -1,8 +1,12 @@
 #pragma once
 // The simulated host's input script: one timed event per line,
 //   <ms> down KEY | <ms> up KEY | <ms> tap KEY
-// KEY is the key's name without its DIK_ prefix. Blank lines and lines
-// starting with '#' are ignored.
+//   <ms> axis X|Y VALUE [on N] | <ms> button B down|up [on N]
+//   <ms> joystick plug | <ms> joystick unplug [N]
+// KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
+// position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
+// button 0..31; N a controller 1..10 in the order they are attached (default
+// 1). Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
 #include <istream>
@@ -12,10 +16,13 @@
 namespace sb {
 
 struct ScriptEvent {
-  enum class Kind { KeyDown, KeyUp };
+  enum class Kind { KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;
-  uint8_t key = 0;
+  uint8_t key = 0;       // keys: the DirectInput key code
+  uint8_t control = 0;   // buttons: 0..31; axes: 0 X, 1 Y
+  int32_t value = 0;     // axes: the raw position
+  uint8_t joystick = 1;  // the controller a joystick event is for, 1-based
 };
 
 // Throws std::invalid_argument naming the line for anything it cannot read.

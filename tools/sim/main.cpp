@@ -1,6 +1,7 @@
 // starbarrow-sim: the whole program on the simulated host. The event log goes
 // to stdout; see the README for its format.
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -20,7 +21,8 @@ constexpr const char* kUsage =
     "  --length PATH=MS     length of one virtual recording\n"
     "  --missing PATH       make one virtual recording missing\n"
     "  --other-instance     behave as if another copy were running\n"
-    "  --no-sound-device    behave as if there were no sound device\n";
+    "  --no-sound-device    behave as if there were no sound device\n"
+    "  --joysticks N        game controllers attached from the start (default 0)\n";
 
 [[noreturn]] void Usage(const std::string& problem) {
   std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
@@ -84,6 +86,8 @@ int main(int argc, char** argv) {
       options.otherInstanceRunning = true;
     } else if (arg == "--no-sound-device") {
       options.noSoundDevice = true;
+    } else if (arg == "--joysticks") {
+      options.joysticks = static_cast<int>(std::min<long long>(Number(arg, value()), 64));
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
