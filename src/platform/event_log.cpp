@@ -6,6 +6,7 @@ namespace sb {
 
 void EventLog::Write(int32_t ms, std::string_view op, std::string_view subject,
                      std::initializer_list<std::string> fields) {
+  if (closed_) return;
   std::string line = std::to_string(ms);
   line += ' ';
   line += op;

@@ -19,9 +19,14 @@ class EventLog {
              std::initializer_list<std::string> fields = {});
 
   const std::vector<std::string>& Lines() const { return lines_; }
+  void Clear() { lines_.clear(); }
+  // Nothing after the program's last word (its exit, or the end of a
+  // simulation) is recorded: objects released on the way out are not events.
+  void Close() { closed_ = true; }
 
  private:
   std::ostream* out_;
+  bool closed_ = false;
   std::vector<std::string> lines_;
 };
 

@@ -59,6 +59,7 @@ void SimHost::Tick() {
   if (mixer_) mixer_->Advance(kAudioRate / 1000);
   if (options_.untilMs && ms_ >= *options_.untilMs) {
     log_.Write(ms_, "end");
+    log_.Close();
     throw SimulationEnd{};
   }
 }

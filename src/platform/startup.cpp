@@ -69,7 +69,10 @@ void ExitGame(Game& game) {
   PlaySound(game, "system\\menu\\exiting.wav", 0, true);
   StopGameSounds(game);
   const int code = game.startup.failed ? 1 : 0;
-  if (EventLog* log = game.host.Log()) log->Write(game.host.Ticks(), "exit", {}, {"code=" + std::to_string(code)});
+  if (EventLog* log = game.host.Log()) {
+    log->Write(game.host.Ticks(), "exit", {}, {"code=" + std::to_string(code)});
+    log->Close();
+  }
   throw ProgramEnd{code};
 }
 

@@ -29,6 +29,7 @@ SoundBuffer& SoundBuffer::operator=(SoundBuffer&& other) noexcept {
 
 void SoundBuffer::Reset() {
   if (!system_) return;
+  Stop();  // a sound cut off by its buffer's release is heard to stop
   system_->GetMixer().DestroyVoice(voice_);
   system_ = nullptr;
   voice_ = VoiceId{};

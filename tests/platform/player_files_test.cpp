@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include "platform/key_map.h"
+#include "platform/player_file.h"
+#include "platform/settings.h"
+#include "support/sim_game.h"
+#include "support/temp_dir.h"
+
+namespace sb {
+namespace {
+
+int16_t At(const std::vector<uint8_t>& bytes, size_t offset) {
+  return static_cast<int16_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+TEST(KeyMap, DefaultsAreSeventyEightBytesOfActionRecords) {
+  const auto bytes = EncodeKeyMap(DefaultActionTable());
+  ASSERT_EQ(bytes.size(), kKeyMapBytes);
+  EXPECT_EQ(At(bytes, 2), 203);  // move left: left arrow
+  EXPECT_EQ(At(bytes, 8), 205);  // move right: right arrow
+  EXPECT_EQ(At(bytes, 4), 34);   // move left: stick left
+  EXPECT_EQ(At(bytes, 6 * 12 + 2), 31);  // score report: S
+  for (int a = 0; a < kActionCount; ++a) EXPECT_EQ(At(bytes, 6 * a), 0) << "state flags are saved clear";
+}
+
+TEST(KeyMap, ReadsBackAndKeepsDefaultsForWhatIsDamaged) {
+  ActionTable table = DefaultActionTable();
+  table[2].key = dik::RCONTROL;
+  table[4].button = 9;
+  table[0].active = true;
+  std::vector<std::string> problems;
+  EXPECT_EQ(EncodeKeyMap(DecodeKeyMap(EncodeKeyMap(table), problems))[2 + 12], dik::RCONTROL);
+  EXPECT_TRUE(problems.empty());
+
+  auto bytes = EncodeKeyMap(table);
+  bytes[6 * 1 + 2] = 0x00;  // action 1's key: 0x7F00, no key at all
+  bytes[6 * 1 + 3] = 0x7F;
+  bytes[6 * 3 + 4] = 99;  // action 3's button
+  bytes.resize(6 * 10);   // actions 10..12 missing
+  const ActionTable read = DecodeKeyMap(bytes, problems);
+  EXPECT_EQ(read[1].key, dik::RIGHT);
+  EXPECT_EQ(read[3].button, kDefaultButtons[3]);
+  EXPECT_EQ(read[2].key, dik::RCONTROL);
+  EXPECT_EQ(read[12].key, dik::S);
+  EXPECT_EQ(problems.size(), 3u);
+}
+
+PlayerRecord FullRecord() {
+  PlayerRecord r;
+  r.introHeard = 1;
+  r.ambienceVolumes = {0, -250, -500, 0, 0, 0, -2500};
+  r.musicVolumes = {0, -2500, 0, -750, 0, 0, -250};
+  r.backgroundMode = 1;
+  r.personalBest = 123456;
+  r.newBest = true;
+  r.bestDifficulty = "Insane";
+  r.controllerMode = 1;
+  r.preferredJoystick = 2;
+  r.joystickMode = 1;
+  r.savedGame = true;
+  for (int i = 0; i < kSavedGameFields; ++i) r.saved[i] = std::string(1, 'K').append(std::to_string(i));
+  r.encodedBest = "2821428";  // EncodeScore(123456)
+  return r;
+}
+
+void ExpectSameRecord(const PlayerRecord& a, const PlayerRecord& b) {
+  EXPECT_EQ(EncodePlayerFile(a), EncodePlayerFile(b));
+}
+
+TEST(PlayerFile, RoundTripsEveryField) {
+  const PlayerRecord r = FullRecord();
+  const auto bytes = EncodePlayerFile(r);
+  const DecodedPlayerFile read = DecodePlayerFile(bytes);
+  EXPECT_TRUE(read.problems.empty());
+  EXPECT_TRUE(read.haveEncodedBest);
+  ExpectSameRecord(read.record, r);
+  // Texts carry a 16-bit length before their characters: "Insane" follows the
+  // byte, 14 longs, byte, long and integer.
+  const size_t at = 1 + 28 + 28 + 1 + 4 + 2;
+  EXPECT_EQ(At(bytes, at), 6);
+  EXPECT_EQ(std::string(bytes.begin() + at + 2, bytes.begin() + at + 8), "Insane");
+}
+
+// However a file is damaged, reading it never fails: what can be read is
+// kept, the rest takes a first run's values, and the damage is reported.
+TEST(PlayerFile, DamagedFilesKeepWhatIsReadable) {
+  const auto good = EncodePlayerFile(FullRecord());
+  const size_t difficultyAt = 1 + 28 + 28 + 1 + 4 + 2;
+  const size_t encodedBestAt = good.size() - 2 - 7;
+
+  auto absurdLength = good;
+  absurdLength[difficultyAt] = 0xFF;
+  absurdLength[difficultyAt + 1] = 0x7F;
+  auto truncatedBest = good;
+  truncatedBest.resize(encodedBestAt + 1);
+  auto oversized = good;
+  oversized.insert(oversized.end(), 5000, 0xAA);
+  auto badModes = good;
+  badModes[1 + 28 + 28] = 7;  // background mode
+
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    bool savedGameKept;
+    bool encodedBestRead;
+  } cases[] = {{"empty", {}, false, false},
+               {"one byte", {1}, false, false},
+               {"absurd text length", absurdLength, false, false},
+               {"cut inside the encoded best", truncatedBest, true, false},
+               {"stray bytes after the record", oversized, true, true},
+               {"impossible background mode", badModes, true, true},
+               {"garbage", std::vector<uint8_t>(300, 0xFF), false, false}};
+  for (const auto& c : cases) {
+    const DecodedPlayerFile read = DecodePlayerFile(c.bytes);
+    EXPECT_FALSE(read.problems.empty()) << c.what;
+    EXPECT_EQ(read.record.savedGame, c.savedGameKept) << c.what;
+    EXPECT_EQ(read.haveEncodedBest, c.encodedBestRead) << c.what;
+    EXPECT_LE(read.record.backgroundMode, 2) << c.what;
+    EXPECT_LE(read.record.controllerMode, 1) << c.what;
+    if (c.savedGameKept) {
+      EXPECT_EQ(read.record.saved[10], "K10") << c.what;
+    }
+  }
+}
+
+// The first run on a fresh player folder: both files are written from the
+// shipped key map and read back to the same values.
+TEST(PlayerFiles, AFreshFolderGetsBothFiles) {
+  test::TempDir home;
+  SimOptions options;
+  options.home = home.path();
+  options.untilMs = 30000;
+  const SimResult result = RunSimulation(options);
+  EXPECT_EQ(test::Events(result.lines, {"write"}),
+            (std::vector<std::string>{"write sbinfo.sbr", "write keymap.sbk"}));
+  const auto keymap = ReadWholeFile(home.path() / "keymap.sbk");
+  ASSERT_TRUE(keymap);
+  EXPECT_EQ(*keymap, EncodeKeyMap(DefaultActionTable()));
+  const auto info = ReadWholeFile(home.path() / "sbinfo.sbr");
+  ASSERT_TRUE(info);
+  const DecodedPlayerFile read = DecodePlayerFile(*info);
+  EXPECT_TRUE(read.problems.empty());
+  ExpectSameRecord(read.record, PlayerRecord{});
+}
+
+TEST(PlayerFiles, ASecondRunReadsWithoutWriting) {
+  test::TempDir home;
+  SimOptions options;
+  options.home = home.path();
+  options.untilMs = 30000;
+  RunSimulation(options);
+  const SimResult again = RunSimulation(options);
+  EXPECT_TRUE(test::Events(again.lines, {"write"}).empty());
+  EXPECT_EQ(test::Events(again.lines, {"exit"}), (std::vector<std::string>{"exit code=0"}));
+}
+
+// A damaged player file leaves the program running and the key map as it was;
+// what could still be read (here the saved game and the best score) survives
+// the next save, and the damaged bytes are kept aside.
+TEST(PlayerFiles, ADamagedPlayerFileLosesNothingItCouldRead) {
+  test::TempDir home;
+  ActionTable table = DefaultActionTable();
+  table[kLaser].key = dik::RCONTROL;
+  const auto keymap = EncodeKeyMap(table);
+  PlayerRecord record = FullRecord();
+  record.personalBest = 4321;
+  auto info = EncodePlayerFile(record);
+  info.resize(info.size() - 3);  // cut inside the encoded best
+  home.Write("sbinfo.sbr", info);
+  home.Write("keymap.sbk", keymap);
+
+  SimOptions options;
+  options.home = home.path();
+  test::SimGame sim(options);
+  testing::internal::CaptureStderr();
+  LoadPlayerFiles(sim.game);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("sbinfo.sbr"), std::string::npos);
+  EXPECT_EQ(sim.game.player.personalBest, 4321);
+  EXPECT_TRUE(sim.game.player.savedGame);
+  EXPECT_EQ(sim.game.input.actions[kLaser].key, dik::RCONTROL);
+  EXPECT_EQ(ReadWholeFile(home.path() / "keymap.sbk"), keymap);
+  EXPECT_EQ(ReadWholeFile(home.path() / "sbinfo.sbr.damaged"), info);
+
+  SaveSettings(sim.game);
+  const DecodedPlayerFile saved = DecodePlayerFile(*ReadWholeFile(home.path() / "sbinfo.sbr"));
+  EXPECT_TRUE(saved.problems.empty());
+  EXPECT_EQ(saved.record.saved, record.saved);
+  EXPECT_EQ(sim.game.player.personalBest, 4321) << "read back from the encoded text";
+}
+
+TEST(PlayerFiles, AGarbledPlayerFileStillLetsTheGameRun) {
+  test::TempDir home;
+  home.Write("sbinfo.sbr", std::vector<uint8_t>(40, 0xFF));
+  home.Write("keymap.sbk", EncodeKeyMap(DefaultActionTable()));
+  SimOptions options;
+  options.home = home.path();
+  options.untilMs = 30000;
+  testing::internal::CaptureStderr();
+  const SimResult result = RunSimulation(options);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(test::Events(result.lines, {"play", "exit"}),
+            (std::vector<std::string>{"play sounds/sb.wav", "play system/menu/exiting.wav", "exit code=0"}));
+  EXPECT_EQ(ReadWholeFile(home.path() / "keymap.sbk"), EncodeKeyMap(DefaultActionTable()));
+}
+
+TEST(PlayerFiles, AMissingKeyMapBeepsAndLeadsToTheExit) {
+  test::TempDir home;
+  home.Write("sbinfo.sbr", EncodePlayerFile(PlayerRecord{}));
+  SimOptions options;
+  options.home = home.path();
+  options.untilMs = 30000;
+  testing::internal::CaptureStderr();
+  const SimResult result = RunSimulation(options);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("keymap.sbk"), std::string::npos) << err;
+  // The beep is not loaded yet when the key map is read: only the exit prompt.
+  EXPECT_EQ(test::Events(result.lines, {"play", "exit"}),
+            (std::vector<std::string>{"play system/menu/exiting.wav", "exit code=1"}));
+  EXPECT_FALSE(ReadWholeFile(home.path() / "keymap.sbk")) << "nothing invents a key map behind the player's back";
+}
+
+TEST(PlayerFiles, TheBestScoreIsStoredDisguisedAndTamperingZeroesIt) {
+  test::SimGame sim;
+  LoadPlayerFiles(sim.game);
+  sim.game.player.personalBest = 100;
+  SaveSettings(sim.game);
+  EXPECT_EQ(sim.game.player.encodedBest, "230952");
+  EXPECT_EQ(sim.game.player.personalBest, 100);
+
+  PlayerRecord tampered = sim.game.player;
+  tampered.encodedBest = "230953";
+  tampered.personalBest = 999999;
+  sim.host.Files(Folder::Player).Write("sbinfo.sbr", EncodePlayerFile(tampered));
+  LoadSettings(sim.game);
+  EXPECT_EQ(sim.game.player.personalBest, 0);
+
+  sim.game.player.personalBest = -3;
+  SaveSettings(sim.game);
+  EXPECT_EQ(sim.game.player.encodedBest, "");
+  EXPECT_EQ(sim.game.player.personalBest, 0);
+}
+
+TEST(PlayerFiles, SettingsStoreValuesAreLogged) {
+  test::SimGame sim;
+  WriteSetting(sim.game, "JoystickMode", "1");
+  EXPECT_EQ(sim.host.GetLog().Lines().back(), "0 settings KVZ31P/Settings/JoystickMode=1");
+}
+
+}  // namespace
+}  // namespace sb
