@@ -21,6 +21,8 @@ struct SdlHostOptions {
   std::filesystem::path playerDir;   // sbinfo.sbr and keymap.sbk
   std::filesystem::path settingsFile;
   std::filesystem::path instanceDir;
+  // The recordings; the sound tree in the program folder when not given.
+  std::shared_ptr<SoundLibrary> sounds;
 };
 
 // The folders of a normal run: the program's own folder, and the XDG ones.
@@ -42,7 +44,7 @@ class SdlHost : public Host {
   bool StartAudio(Mixer& mixer) override;
   void StopAudio() override;
   int AudioRate() const override { return audioRate_; }
-  SoundLibrary& Sounds() override { return sounds_; }
+  SoundLibrary& Sounds() override { return *sounds_; }
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override;
@@ -72,7 +74,7 @@ class SdlHost : public Host {
   static void AudioCallback(void* user, Uint8* stream, int length);
 
   SdlHostOptions options_;
-  DiskSoundLibrary sounds_;
+  std::shared_ptr<SoundLibrary> sounds_;
   DiskFolder programFiles_;
   DiskFolder playerFiles_;
   InstanceLock instance_;

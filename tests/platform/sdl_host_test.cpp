@@ -1,0 +1,105 @@
+// The real host, headless: SDL's dummy video driver and its disk audio driver,
+// which writes what the mixer rendered to a file instead of a sound card.
+
+#include "platform/sdl_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/key_map.h"
+#include "platform/startup.h"
+#include "support/temp_dir.h"
+
+namespace sb {
+namespace {
+
+// Every recording is a short loud tone, so the output file shows whether the
+// mixer's frames reached the device.
+class ToneLibrary : public SoundLibrary {
+ public:
+  std::shared_ptr<const Pcm> Load(std::string_view) override {
+    auto pcm = std::make_shared<Pcm>();
+    pcm->rate = 22050;
+    for (int i = 0; i < 22050 / 5; ++i) pcm->samples.push_back(static_cast<int16_t>(i % 50 < 25 ? 8000 : -8000));
+    return pcm;
+  }
+};
+
+struct SdlHostRun : ::testing::Test {
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir.path() / "out.raw").c_str(), 1);
+    options.programDir = dir.path() / "program";
+    options.playerDir = dir.path() / "player";
+    options.settingsFile = dir.path() / "config" / "settings.ini";
+    options.instanceDir = dir.path();
+    options.sounds = std::make_shared<ToneLibrary>();
+    dir.Write("program/keymap.sbk", EncodeKeyMap(DefaultActionTable()));
+  }
+  test::TempDir dir;
+  SdlHostOptions options;
+};
+
+TEST_F(SdlHostRun, PlaysTheTitleAndTheExitPromptThroughTheDevice) {
+  int code = -1;
+  {
+    SdlHost host(options);
+    code = RunProgram(host);
+  }
+  EXPECT_EQ(code, 0);
+  const auto raw = ReadWholeFile(dir.path() / "out.raw");
+  ASSERT_TRUE(raw);
+  ASSERT_GT(raw->size(), 4000u);
+  int loud = 0;
+  for (size_t i = 0; i + 1 < raw->size(); i += 2) {
+    const auto sample = static_cast<int16_t>((*raw)[i] | (*raw)[i + 1] << 8);
+    loud += std::abs(sample) > 4000;
+  }
+  EXPECT_GT(loud, 1000) << "the prompts were heard";
+  EXPECT_TRUE(ReadWholeFile(dir.path() / "player" / "sbinfo.sbr"));
+  EXPECT_EQ(ReadWholeFile(dir.path() / "player" / "keymap.sbk"), EncodeKeyMap(DefaultActionTable()));
+}
+
+// Closing the window ends the program at once, whatever it was waiting for.
+TEST_F(SdlHostRun, ClosingTheWindowEndsTheProgram) {
+  struct ClosedAtOnce : SdlHost {
+    using SdlHost::SdlHost;
+    void ShowMainWindow(const std::string& caption) override {
+      SdlHost::ShowMainWindow(caption);
+      SDL_Event quit{};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    }
+  };
+  ClosedAtOnce host(options);
+  EXPECT_EQ(RunProgram(host), 0);
+}
+
+TEST_F(SdlHostRun, WithoutASoundDeviceItSaysSoAndEnds) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  testing::internal::CaptureStderr();
+  int code = 0;
+  {
+    SdlHost host(options);
+    code = RunProgram(host);
+  }
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(code, 1);
+  // With no display for a dialog the message goes to stderr instead.
+  EXPECT_NE(err.find("Sound driver error."), std::string::npos) << err;
+  EXPECT_FALSE(ReadWholeFile(dir.path() / "player" / "sbinfo.sbr")) << "nothing was touched";
+}
+
+TEST_F(SdlHostRun, ASecondCopyIsRefused) {
+  SdlHost first(options);
+  ASSERT_TRUE(first.ClaimSingleInstance());
+  SdlHost second(options);
+  EXPECT_EQ(RunProgram(second), 0);
+  EXPECT_FALSE(ReadWholeFile(dir.path() / "out.raw")) << "the second copy opened no sound device";
+}
+
+}  // namespace
+}  // namespace sb
