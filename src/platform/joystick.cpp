@@ -68,7 +68,8 @@ void ReleaseJoystick(Game& game) {
 
 // Opens the preferred controller (the first when the preferred one is not
 // attached) and takes its present state as the starting point, without
-// acting on it: a button still held from the menu does not press again.
+// acting on it. The buttons and latches stay as they were: the button that
+// chose joystick control in a menu, still held, does not press again.
 bool OpenPreferredJoystick(Game& game) {
   JoystickState& js = game.input.joystick;
   if (js.count <= 0) return false;
@@ -78,7 +79,6 @@ bool OpenPreferredJoystick(Game& game) {
     ReleaseJoystick(game);
     return false;
   }
-  ReleaseJoystick(game);
   js.deviceOpen = true;
   RawJoystickState raw;
   if (game.host.ReadJoystick(raw) == JoystickRead::Ok) {

@@ -260,6 +260,22 @@ TEST(JoystickEvent, AButtonHeldWhileTheStickTremblesIsOneEnter) {
   EXPECT_EQ(rig.MenuPresses(dik::RETURN, 500), 2);
 }
 
+// Choosing joystick control again (from a menu, with the controller's own
+// button) keeps that button's press: held on, it is not a second Enter when
+// the controller's state next changes.
+TEST(JoystickEvent, SettingUpAgainDoesNotPressAHeldButtonAgain) {
+  Rig rig("100 button 0 down\n200 axis X 9000\n300 button 0 up\n");
+  int enters = 0;
+  rig.RunUntil(400, [&] {
+    if (KeyPressed(rig.game.input, dik::RETURN)) {
+      ++enters;
+      rig.game.input.keyLatch[dik::RETURN] = true;
+      SetUpJoystick(rig.game);
+    }
+  });
+  EXPECT_EQ(enters, 1);
+}
+
 // A stick held hard over sends changes that all read as the end of its
 // travel, and one resting near the middle changes nothing the game sees: no
 // extra Escape, no event at all.
