@@ -29,7 +29,10 @@ struct StartupState {
 
 struct Game {
   explicit Game(Host& host) : host(host), sound(host) {}
-  ~Game() { sound.Shutdown(); }
+  ~Game() {
+    host.SetJoystickListener(nullptr);  // no controller event may reach a game that is gone
+    sound.Shutdown();
+  }
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 

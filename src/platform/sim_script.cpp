@@ -120,7 +120,8 @@ std::vector<ScriptEvent> ParseScript(std::istream& in) {
       events.push_back({ms, ScriptEvent::Kind::KeyUp, *key});
     } else if (op == "tap") {
       events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
-      events.push_back({ms + kTapMs, ScriptEvent::Kind::KeyUp, *key});
+      const int32_t up = ms > INT32_MAX - kTapMs ? INT32_MAX : ms + kTapMs;
+      events.push_back({up, ScriptEvent::Kind::KeyUp, *key});
     } else {
       Bad(lineNumber, line, "unknown event '" + op + "'");
     }

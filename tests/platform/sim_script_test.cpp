@@ -27,6 +27,12 @@ TEST(SimScript, ReadsKeysAndTapsInTimeOrder) {
   EXPECT_EQ(events[3].key, dik::LCONTROL);
 }
 
+TEST(SimScript, ATapAtTheEndOfTimeStaysInTime) {
+  const auto events = Parse("2147483640 tap A\n");
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[1].ms, INT32_MAX);
+}
+
 TEST(SimScript, RejectsWhatItCannotRead) {
   for (const char* bad : {"abc down A", "-5 down A", "10 press A", "10 down NOSUCHKEY", "10 down A extra", "10"}) {
     EXPECT_THROW(Parse(bad), std::invalid_argument) << bad;
