@@ -198,15 +198,16 @@ Buf YellowBeam(const Ctx& c) {
 // Cyan warp: a quick rise and fall of FM, like being pulled through space.
 Buf Warp(const Ctx& c) {
   Osc car, mod;
+  Svf lp;
   const double len = c.seconds;
   return c.Each([&](double t) {
     const double u = t / len;
-    const double hz = 300.0 + 2200.0 * std::sin(kPi * u);
+    const double hz = 220.0 + 1300.0 * std::sin(kPi * u);
     const double env = std::sin(kPi * std::min(1.0, u * 1.05));
-    const double fm = (4.0 - 3.0 * u) * mod.Sine(hz * 1.5, c.rate);
+    const double fm = (3.0 - 2.0 * u) * mod.Sine(hz * 1.5, c.rate);
     const double v = std::sin(kTwoPi * car.Phase() + fm);
     car.Sine(hz, c.rate);
-    return v * env;
+    return lp.Low(v, 5000, 0.7, c.rate) * env;
   });
 }
 

@@ -113,7 +113,7 @@ Buf Nuke(const Ctx& c) {
 // Vapor: a sizzling hiss that sweeps down, with bubbles popping in it.
 Buf Vapor(const Ctx& c) {
   Rng rng(c.seed);
-  Svf bp, hp;
+  Svf bp, hp, lp;
   Osc bub;
   double bubble_hz = 800.0, bubble_left = 0.0;
   const double len = c.seconds;
@@ -126,7 +126,7 @@ Buf Vapor(const Ctx& c) {
       bubble_hz = rng.Range(500.0, 1400.0);
     }
     const double pop = bub.Sine(bubble_hz * (1.0 + 2.0 * (0.09 - bubble_left)), c.rate) * std::exp(-(0.09 - bubble_left) / 0.02);
-    return env * (1.1 * hiss + 0.35 * pop);
+    return env * (lp.Low(1.1 * hiss, 7000, 0.7, c.rate) + 0.35 * pop);
   });
 }
 

@@ -105,6 +105,10 @@ Sound RenderRecipeRow(const Entry& e, const RenderContext& rc, int rate) {
   }
   if (music) {
     LevelMusic(s, call.Num("rms_db", -21.0), call.Num("peak", 0.85));
+  } else if (call.args.count("rms_db")) {
+    // Sustained sounds that must be heard at the same loudness as each other
+    // (the alien voices) are levelled by loudness, peaks held below `peak`.
+    LevelMusic(s, call.Num("rms_db", -18.0), call.Num("peak", 0.95));
   } else {
     NormalizeTo(s, call.Num("peak", kEffectPeak));
   }

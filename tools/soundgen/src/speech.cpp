@@ -14,7 +14,7 @@ namespace sg {
 namespace {
 
 // Bump when the synthesis settings change, so old cache entries are not used.
-constexpr const char* kVoiceVersion = "cmu_us_slt_arctic_hts/1";
+constexpr const char* kVoiceVersion = "cmu_us_slt_arctic_hts/1";  // names the cache entries
 
 std::string SchemeString(const std::string& text) {
   std::string out = "\"";
@@ -104,7 +104,12 @@ Buf SpeechBank::Get(const std::string& text) const {
   if (raw.rate != kRate || raw.channels.size() != 1) {
     throw std::runtime_error("speech for \"" + text + "\" is not mono at " + std::to_string(kRate) + " Hz");
   }
-  Buf words = TrimSilence(raw.channels.front(), kRate);
+  // The voice carries a small DC offset and rumble; a gentle high-pass keeps
+  // them out of the game's speakers.
+  Buf clean = raw.channels.front();
+  Svf hp;
+  for (float& s : clean) s = static_cast<float>(hp.High(s, 60.0, 0.7, kRate));
+  Buf words = TrimSilence(clean, kRate);
   if (words.empty()) throw std::runtime_error("speech for \"" + text + "\" is silent");
   std::lock_guard<std::mutex> lock(mutex_);
   return loaded_.emplace(text, std::move(words)).first->second;
