@@ -62,12 +62,14 @@ Buf Clone(const Ctx& c) {
   Rng rng(c.seed);
   Buf baa = Bleat(c.rate, c.seconds, rng, 300.0 + 25.0 * v, 0.01);
   const double ring = 90.0 + 45.0 * v;
-  const size_t hold = static_cast<size_t>(c.rate / 5000);
+  const size_t hold = static_cast<size_t>(c.rate / 11025);
   float held = 0.0f;
+  Svf lp;
   for (size_t i = 0; i < baa.size(); ++i) {
     if (i % hold == 0) held = baa[i];
     const double t = static_cast<double>(i) / c.rate;
-    baa[i] = static_cast<float>(std::round(held * 12.0) / 12.0 * (0.4 + 0.6 * std::sin(kTwoPi * ring * t)));
+    const double grainy = std::round(held * 16.0) / 16.0 * (0.4 + 0.6 * std::sin(kTwoPi * ring * t));
+    baa[i] = static_cast<float>(lp.Low(grainy, 6000, 0.7, c.rate));
   }
   return baa;
 }

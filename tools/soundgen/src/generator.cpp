@@ -29,6 +29,7 @@ void EncodeMp3(const fs::path& wav, const fs::path& mp3, const fs::path& work) {
   const fs::path part = mp3.string() + ".part";
   const fs::path log = work / (mp3.filename().string() + ".log");
   const int status = RunProcess({"lame", "--quiet", "-m", "m", "-b", "64", "--noreplaygain", wav.string(), part.string()}, log);
+  if (status == -1) throw std::runtime_error("cannot run lame; scripts/install-deps installs it");
   if (status != 0 || !fs::exists(part)) {
     throw std::runtime_error("the MP3 encoder (lame) failed with status " + std::to_string(status) + ": " + LogTail(log));
   }

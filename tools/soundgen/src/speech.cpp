@@ -14,7 +14,12 @@ namespace sg {
 namespace {
 
 // Bump when the synthesis settings change, so old cache entries are not used.
-constexpr const char* kVoiceVersion = "cmu_us_slt_arctic_hts/1";  // names the cache entries
+constexpr const char* kVoiceVersion = "cmu_us_slt_arctic_hts/2";  // names the cache entries
+
+// Words of the game that the voice's letter-to-sound rules get wrong: the
+// game's name is "star" and "barrow", not "star-bah-row".
+constexpr const char* kLexicon =
+    "(lex.add.entry '(\"starbarrow\" n (((s t aa r) 1) ((b ae) 2) ((r ow) 0))))\n";
 
 std::string SchemeString(const std::string& text) {
   std::string out = "\"";
@@ -43,7 +48,7 @@ void SpeechBank::Synthesize(const std::vector<std::string>& texts, int worker) c
   const std::filesystem::path log = dir_ / ("batch" + std::to_string(worker) + ".log");
   {
     std::ofstream out(script);
-    out << "(voice_cmu_us_slt_arctic_hts)\n";
+    out << "(voice_cmu_us_slt_arctic_hts)\n" << kLexicon;
     for (size_t i = 0; i < texts.size(); ++i) {
       const std::string tmp = CachePath(texts[i]).string() + ".part";
       out << "(utt.save.wave (utt.synth (Utterance Text " << SchemeString(texts[i]) << ")) " << SchemeString(tmp)
@@ -52,6 +57,9 @@ void SpeechBank::Synthesize(const std::vector<std::string>& texts, int worker) c
     if (!out) throw std::runtime_error("cannot write " + script.string());
   }
   const int status = RunProcess({"festival", "-b", script.string()}, log);
+  if (status == -1) {
+    throw std::runtime_error("cannot run festival; scripts/install-deps installs it with the voice festvox-us-slt-hts");
+  }
   for (const std::string& text : texts) {
     const std::filesystem::path done = CachePath(text);
     const std::filesystem::path part = done.string() + ".part";
