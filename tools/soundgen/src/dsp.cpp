@@ -114,20 +114,6 @@ double PinkNoise::Next(Rng& rng) {
   return (b0_ + b1_ + b2_ + w * 0.1848) * 0.25;
 }
 
-double Env::At(double t) const {
-  if (points_.empty()) return 0.0;
-  if (t <= points_.front().first) return points_.front().second;
-  for (size_t i = 1; i < points_.size(); ++i) {
-    const auto& [t1, v1] = points_[i];
-    if (t <= t1) {
-      const auto& [t0, v0] = points_[i - 1];
-      const double span = t1 - t0;
-      return span <= 0.0 ? v1 : v0 + (v1 - v0) * (t - t0) / span;
-    }
-  }
-  return points_.back().second;
-}
-
 double Adsr(double t, double attack, double decay, double sustain, double release, double note_len) {
   if (t < 0.0) return 0.0;
   auto held = [&](double u) {

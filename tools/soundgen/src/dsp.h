@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -84,16 +83,6 @@ class PinkNoise {
 
  private:
   double b0_ = 0, b1_ = 0, b2_ = 0;
-};
-
-// Piecewise-linear envelope over (time, value) points; holds the last value.
-class Env {
- public:
-  Env(std::initializer_list<std::pair<double, double>> points) : points_(points) {}
-  double At(double t) const;
-
- private:
-  std::vector<std::pair<double, double>> points_;
 };
 
 double Adsr(double t, double attack, double decay, double sustain, double release, double note_len);

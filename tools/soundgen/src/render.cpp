@@ -195,6 +195,24 @@ Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
   return s;
 }
 
+namespace {
+
+// The bed plays under everything, drops away while a game sound is shown,
+// and fades in and out at the ends.
+void LayBed(Buf& voice, const Buf& bed, double gain, const std::vector<std::pair<size_t, size_t>>& examples, int rate) {
+  OnePole smooth;
+  size_t next_example = 0;
+  for (size_t i = 0; i < voice.size(); ++i) {
+    while (next_example < examples.size() && i >= examples[next_example].second) ++next_example;
+    const bool showing = next_example < examples.size() && i >= examples[next_example].first;
+    const double duck = smooth.Low(showing ? 0.15 : 1.0, 4.0, rate);
+    const double edge = std::min({1.0, static_cast<double>(i) / (1.5 * rate), static_cast<double>(voice.size() - i) / (2.5 * rate)});
+    voice[i] += static_cast<float>(bed[i] * gain * duck * edge);
+  }
+}
+
+}  // namespace
+
 Sound RenderScript(const Entry& e, const RenderContext& rc) {
   const Call call = ParseSettings(e.content);
   const int rate = SpeechBank::kRate;
@@ -219,19 +237,8 @@ Sound RenderScript(const Entry& e, const RenderContext& rc) {
     }
   }
   voice.resize(voice.size() + Frames(lead_out, rate), 0.0f);
-  // The bed plays under everything, drops away while a game sound is shown,
-  // and fades in and out at the ends.
   const Buf bed = Tile(RenderRecipeRow(bed_row, rc, rate).channels.front(), voice.size());
-  const double under = DbToGain(call.Num("bed_db", -20.0)) * kSpeechPeak / std::max(1e-9, Peak(bed));
-  OnePole smooth;
-  size_t next_example = 0;
-  for (size_t i = 0; i < voice.size(); ++i) {
-    while (next_example < examples.size() && i >= examples[next_example].second) ++next_example;
-    const bool showing = next_example < examples.size() && i >= examples[next_example].first;
-    const double target = showing ? 0.15 : 1.0;
-    const double edge = std::min({1.0, static_cast<double>(i) / (1.5 * rate), static_cast<double>(voice.size() - i) / (2.5 * rate)});
-    voice[i] += static_cast<float>(bed[i] * under * smooth.Low(target, 4.0, rate) * edge);
-  }
+  LayBed(voice, bed, DbToGain(call.Num("bed_db", -20.0)) * kSpeechPeak / std::max(1e-9, Peak(bed)), examples, rate);
   Sound s;
   s.rate = rate;
   s.channels.push_back(std::move(voice));
