@@ -19,13 +19,13 @@ Buf Locate(const Ctx& c) {
 // Thrust ignition: a puff of band-limited noise with a low kick.
 Buf ThrustBurst(const Ctx& c) {
   Rng rng(c.seed);
-  Svf bp;
+  Svf bp, lp;
   Buf out = Thump(c.rate, c.seconds, 120.0, 50.0, 0.06);
   Scale(out, 0.5);
   for (size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / c.rate;
     const double env = std::min(1.0, t / 0.005) * std::exp(-t / (c.seconds * 0.45));
-    out[i] += static_cast<float>(1.5 * bp.Band(rng.Bipolar(), 900.0, 1.0, c.rate) * env);
+    out[i] += static_cast<float>(1.5 * lp.Low(bp.Band(rng.Bipolar(), 900.0, 1.0, c.rate), 3000, 0.7, c.rate) * env);
   }
   return out;
 }
@@ -34,14 +34,15 @@ Buf ThrustBurst(const Ctx& c) {
 Buf ThrustLoop(const Ctx& c) {
   const double p = Period(c);
   Rng rng(c.seed);
-  Svf bp, lp;
+  Svf bp, lp, top;
   Osc hum, flutter;
   PinkNoise pink;
   const double flutter_hz = Snap(12.0, p), hum_hz = Snap(55.0, p);
   return c.Each([&](double) {
     const double n = pink.Next(rng) * 2.0;
     const double f = 0.85 + 0.15 * flutter.Sine(flutter_hz, c.rate);
-    return (0.8 * bp.Band(n, 500.0, 0.9, c.rate) + 0.5 * lp.Low(hum.Saw(hum_hz, c.rate), 220, 0.8, c.rate)) * f;
+    const double rumble = top.Low(bp.Band(n, 500.0, 0.9, c.rate), 2500, 0.7, c.rate);
+    return (0.8 * rumble + 0.5 * lp.Low(hum.Saw(hum_hz, c.rate), 220, 0.8, c.rate)) * f;
   });
 }
 
@@ -59,13 +60,14 @@ Buf ThrustStop(const Ctx& c) {
 // Turbo: a jet whoosh and a whine that both climb.
 Buf TurboThrust(const Ctx& c) {
   Rng rng(c.seed);
-  Svf bp;
+  Svf bp, lp;
   Osc whine;
   const double len = c.seconds;
   return c.Each([&](double t) {
     const double env = std::min(1.0, t / 0.02) * std::pow(1.0 - t / len, 0.8);
     const double jet = bp.Band(rng.Bipolar(), ExpSweep(600.0, 4000.0, t, len), 1.5, c.rate);
-    return env * (1.2 * jet + 0.35 * whine.Saw(ExpSweep(400.0, 1700.0, t, len), c.rate));
+    const double tone = jet * 1.2 + 0.35 * whine.Saw(ExpSweep(400.0, 1700.0, t, len), c.rate);
+    return env * lp.Low(tone, 7000, 0.7, c.rate);
   });
 }
 

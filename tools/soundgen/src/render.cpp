@@ -125,7 +125,7 @@ namespace {
 Buf RenderReference(const Call& ref, const Entry& user, const RenderContext& rc, int rate) {
   const Entry& row = RowFor(rc, ref.name, user);
   const Buf sound = RenderRecipeRow(row, rc, rate).channels.front();
-  const double len = ref.Num("for", static_cast<double>(sound.size()) / rate);
+  const double len = std::clamp(ref.Num("for", static_cast<double>(sound.size()) / rate), 0.05, 60.0);
   const size_t frames = Frames(len, rate);
   Buf once;
   if (ref.Flag("descend")) {
@@ -136,10 +136,10 @@ Buf RenderReference(const Call& ref, const Entry& user, const RenderContext& rc,
     if (once.size() > frames) once.resize(frames);
   }
   if (row.loop || once.size() < sound.size()) FadeOut(once, Frames(std::min(0.3, len / 4.0), rate));
-  const int repeat = static_cast<int>(ref.Num("repeat", 1));
-  double gap = ref.Num("gap", 0.0);
+  const int repeat = static_cast<int>(std::clamp(ref.Num("repeat", 1), 1.0, 100.0));
+  double gap = std::clamp(ref.Num("gap", 0.0), 0.0, 10.0);
   Buf out;
-  for (int k = 0; k < std::max(1, repeat); ++k) {
+  for (int k = 0; k < repeat; ++k) {
     const double speed = ref.Flag("speedup") ? 1.0 + 0.025 * k : 1.0;
     Buf step = speed == 1.0 ? once : Resample(once, speed);
     step.resize(step.size() + Frames(gap, rate), 0.0f);
@@ -168,7 +168,7 @@ Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
     const Call& bed_call = *content.over;
     Ctx ctx;
     ctx.rate = rate;
-    ctx.seconds = bed_call.Num("len", 2.0);
+    ctx.seconds = std::clamp(bed_call.Num("len", 2.0), 0.1, 60.0);
     ctx.seed = SeedFor(e.file, 7);
     ctx.call = &bed_call;
     Sound bed = rc.recipes.Render(bed_call.name, ctx, e.channels);
