@@ -197,17 +197,24 @@ Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
 
 namespace {
 
-// The bed plays under everything, drops away while a game sound is shown,
-// and fades in and out at the ends.
+// The bed plays under everything: softer and darker while words are spoken
+// (so they stay clear), fuller in the pauses, out of the way while a game
+// sound is shown, and faded in and out at the ends.
 void LayBed(Buf& voice, const Buf& bed, double gain, const std::vector<std::pair<size_t, size_t>>& examples, int rate) {
+  const double attack = 1.0 - std::exp(-1.0 / (0.01 * rate)), release = 1.0 - std::exp(-1.0 / (0.4 * rate));
   OnePole smooth;
+  Svf dark;
   size_t next_example = 0;
+  double words = 0.0;  // how loud the words are, following them fast up and slowly down
   for (size_t i = 0; i < voice.size(); ++i) {
     while (next_example < examples.size() && i >= examples[next_example].second) ++next_example;
     const bool showing = next_example < examples.size() && i >= examples[next_example].first;
-    const double duck = smooth.Low(showing ? 0.15 : 1.0, 4.0, rate);
+    const double x = std::fabs(voice[i]);
+    words += (x > words ? attack : release) * (x - words);
+    const double speaking = std::min(1.0, words / 0.05);
+    const double duck = smooth.Low(showing ? 0.15 : 1.0 - 0.6 * speaking, 8.0, rate);
     const double edge = std::min({1.0, static_cast<double>(i) / (1.5 * rate), static_cast<double>(voice.size() - i) / (2.5 * rate)});
-    voice[i] += static_cast<float>(bed[i] * gain * duck * edge);
+    voice[i] += static_cast<float>(dark.Low(bed[i], 1800.0, 0.7, rate) * gain * duck * edge);
   }
 }
 
