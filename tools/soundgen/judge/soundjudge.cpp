@@ -78,12 +78,13 @@ Features Measure(const std::string& path) {
   }
   f.centroid = total > 0 ? weighted / total : 0;
   for (double& b : f.bands) b = total > 0 ? b / total : 0;
-  // Rhythm: the strongest wobble of the loudness between 0.5 and 30 Hz.
+  // Rhythm: the strongest wobble of the loudness between 0.5 and 30 Hz,
+  // reading the file round and round as the game plays a loop.
   const size_t hop = static_cast<size_t>(s.rate / 200);
   std::vector<Complex> env(1024, 0.0);
-  for (size_t i = 0; i < env.size() && (i + 1) * hop <= x.size(); ++i) {
+  for (size_t i = 0; i < env.size() && !x.empty(); ++i) {
     double sum = 0;
-    for (size_t k = i * hop; k < (i + 1) * hop; ++k) sum += std::fabs(x[k]);
+    for (size_t k = i * hop; k < (i + 1) * hop; ++k) sum += std::fabs(x[k % x.size()]);
     env[i] = sum / hop;
   }
   double mean = 0;
