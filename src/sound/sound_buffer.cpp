@@ -63,33 +63,30 @@ void SoundBuffer::SetPosition(uint32_t frame) {
   if (system_) system_->GetMixer().SetPosition(voice_, frame);
 }
 
-void SoundBuffer::LogChange(const char* op, int64_t before, int64_t after) const {
+// Applies a setting; the simulated host's log hears of it when the value changed.
+template <typename Read, typename Write>
+void SoundBuffer::Change(const char* op, Read read, Write write) {
+  if (!system_) return;
+  Mixer& mixer = system_->GetMixer();
   EventLog* log = system_->Log();
-  if (log && before != after) log->Write(system_->Ticks(), op, LogPath(name_), {std::string(op) + "=" + std::to_string(after)});
+  const int64_t before = log ? static_cast<int64_t>(read(mixer)) : 0;
+  write(mixer);
+  if (!log) return;
+  const auto after = static_cast<int64_t>(read(mixer));
+  if (before != after) log->Write(system_->Ticks(), op, LogPath(name_), {std::string(op) + "=" + std::to_string(after)});
 }
 
 void SoundBuffer::SetVolume(int32_t millibels) {
-  if (!system_) return;
-  Mixer& mixer = system_->GetMixer();
-  const int32_t before = mixer.Volume(voice_);
-  mixer.SetVolume(voice_, millibels);
-  LogChange("vol", before, mixer.Volume(voice_));
+  Change("vol", [&](Mixer& m) { return m.Volume(voice_); }, [&](Mixer& m) { m.SetVolume(voice_, millibels); });
 }
 
 void SoundBuffer::SetPan(int32_t millibels) {
-  if (!system_) return;
-  Mixer& mixer = system_->GetMixer();
-  const int32_t before = mixer.Pan(voice_);
-  mixer.SetPan(voice_, millibels);
-  LogChange("pan", before, mixer.Pan(voice_));
+  Change("pan", [&](Mixer& m) { return m.Pan(voice_); }, [&](Mixer& m) { m.SetPan(voice_, millibels); });
 }
 
 void SoundBuffer::SetFrequency(int32_t hertz) {
-  if (!system_) return;
-  Mixer& mixer = system_->GetMixer();
-  const uint32_t before = mixer.Frequency(voice_);
-  mixer.SetFrequency(voice_, hertz < 0 ? kFrequencyMin : static_cast<uint32_t>(hertz));
-  LogChange("freq", before, mixer.Frequency(voice_));
+  const uint32_t rate = hertz < 0 ? kFrequencyMin : static_cast<uint32_t>(hertz);
+  Change("freq", [&](Mixer& m) { return m.Frequency(voice_); }, [&](Mixer& m) { m.SetFrequency(voice_, rate); });
 }
 
 uint32_t SoundBuffer::Status() const { return system_ ? system_->GetMixer().Status(voice_) : 0; }

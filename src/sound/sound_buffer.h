@@ -49,7 +49,8 @@ class SoundBuffer {
   friend class SoundSystem;
   SoundBuffer(SoundSystem* system, VoiceId voice, std::string name)
       : system_(system), voice_(voice), name_(std::move(name)) {}
-  void LogChange(const char* op, int64_t before, int64_t after) const;
+  template <typename Read, typename Write>
+  void Change(const char* op, Read read, Write write);
 
   SoundSystem* system_ = nullptr;
   VoiceId voice_;
