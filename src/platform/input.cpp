@@ -5,12 +5,6 @@
 
 namespace sb {
 
-namespace {
-
-bool JoystickInUse(const Game& game) { return game.input.joystick.count > 0 && game.player.controllerMode == 1; }
-
-}  // namespace
-
 void PollInput(Game& game) {
   InputState& input = game.input;
   if (JoystickInUse(game)) PollJoystick(game);

@@ -80,6 +80,12 @@ inline bool KeyPressed(const InputState& input, uint8_t key) { return KeyDown(in
 inline bool ButtonDown(const InputState& input, uint8_t button) {
   return button < kJoyButtonCount && input.joyButtons[button] != 0;
 }
+inline bool AnyButtonDown(const InputState& input) {
+  for (uint8_t b : input.joyButtons) {
+    if (b) return true;
+  }
+  return false;
+}
 
 // The default keys and joystick buttons of the thirteen actions.
 constexpr std::array<uint8_t, kActionCount> kDefaultKeys = {dik::LEFT,  dik::RIGHT, dik::LCONTROL, dik::LMENU, dik::SPACE,

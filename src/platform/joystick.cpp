@@ -208,6 +208,8 @@ bool TakeReading(Game& game, bool onlyChanges) {
 
 }  // namespace
 
+bool JoystickInUse(const Game& game) { return game.input.joystick.count > 0 && game.player.controllerMode == 1; }
+
 void EnumerateJoysticks(Game& game) {
   CountJoysticks(game);
   ListenForJoysticks(game);

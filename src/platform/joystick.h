@@ -28,6 +28,8 @@ void JoystickEvent(Game& game);
 // its dead zone changes nothing); plugging and unplugging counts the
 // controllers again and keeps one open while joystick control is in use.
 void JoystickNotice(Game& game, JoystickChange change);
+// Joystick control is chosen and a controller is attached.
+bool JoystickInUse(const Game& game);
 // Part of every input poll while joystick control is chosen.
 void PollJoystick(Game& game);
 

@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "platform/input.h"
+#include "platform/joystick.h"
 #include "platform/runtime_error.h"
 #include "sound/sound_engine.h"
 
@@ -34,18 +35,10 @@ bool AnyDown(const InputState& input, const uint8_t* keys, size_t count) {
   return false;
 }
 
-bool AnyButtonDown(const InputState& input) {
-  for (uint8_t b : input.joyButtons) {
-    if (b) return true;
-  }
-  return false;
-}
-
 bool PromptCutShort(const Game& game) {
   const InputState& input = game.input;
   if (AnyDown(input, kPromptBreakKeys, std::size(kPromptBreakKeys))) return true;
-  const bool joystickInUse = game.player.controllerMode == 1 && input.joystick.count > 0;
-  if (game.speech.gameStartPrompt && joystickInUse && AnyButtonDown(input)) return true;
+  if (game.speech.gameStartPrompt && JoystickInUse(game) && AnyButtonDown(input)) return true;
   return input.actions[kMoveLeft].active || input.actions[kMoveRight].active || input.actions[kLaser].active;
 }
 
@@ -63,10 +56,10 @@ void PlaySound(Game& game, std::string_view file, int32_t pan, bool wait) {
         channel.Stop();
       }
     }
-  } catch (const RuntimeError& e) {
-    game.host.MessageBox("Error: PlaySound #" + std::to_string(e.Number()) + " - " + e.what());
   } catch (const std::exception& e) {
-    game.host.MessageBox("Error: PlaySound #" + std::to_string(kErrInvalidCall) + " - " + e.what());
+    const auto* known = dynamic_cast<const RuntimeError*>(&e);
+    const int number = known ? known->Number() : kErrInvalidCall;
+    game.host.MessageBox("Error: PlaySound #" + std::to_string(number) + " - " + e.what());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "platform/input.h"
+#include "platform/joystick.h"
 #include "sound/speech.h"
 
 namespace sb {
@@ -12,14 +13,6 @@ void SayCount(Game& game, const char* prompt, int32_t count) {
   PlaySound(game, prompt, 0, true);
   SpeakNumber(game, count);
   PlaySound(game, "sounds/locate.wav", 0, true);
-}
-
-bool JoystickButtonDown(const Game& game) {
-  if (game.player.controllerMode != 1 || game.input.joystick.count == 0) return false;
-  for (uint8_t b : game.input.joyButtons) {
-    if (b) return true;
-  }
-  return false;
 }
 
 // Consumes a one-shot action: true once per press.
@@ -43,7 +36,7 @@ void StatusWait(Game& game, const char* opening, bool inventory) {
       SpeakNumber(game, game.player.personalBest);
     }
     if (inventory && TakeAction(input, kEnergyReport)) SpeakInventory(game);
-    if (JoystickButtonDown(game)) return;
+    if (JoystickInUse(game) && AnyButtonDown(input)) return;
     if (KeyDown(input, dik::SPACE) || KeyDown(input, dik::ESCAPE)) return;
   }
 }
