@@ -90,11 +90,10 @@ class Host {
   virtual void MessageBox(const std::string& text) = 0;
 
   // --- sound ---
-  // Starts pulling frames from the mixer; false when there is no sound device.
+  // Sets the mixer to the device's rate and starts pulling frames from it;
+  // false when there is no sound device.
   virtual bool StartAudio(Mixer& mixer) = 0;
   virtual void StopAudio() = 0;
-  // The output rate the mixer must render at; valid once audio started.
-  virtual int AudioRate() const = 0;
   // The recordings beside the program.
   virtual SoundLibrary& Sounds() = 0;
 

@@ -135,7 +135,6 @@ bool SdlHost::StartAudio(Mixer& mixer) {
     std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
     return false;
   }
-  audioRate_ = have.freq;
   mixer.SetOutputRate(have.freq);
   mixer_ = &mixer;
   SDL_PauseAudioDevice(audio_, 0);

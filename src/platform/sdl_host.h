@@ -43,7 +43,6 @@ class SdlHost : public Host {
 
   bool StartAudio(Mixer& mixer) override;
   void StopAudio() override;
-  int AudioRate() const override { return audioRate_; }
   SoundLibrary& Sounds() override { return *sounds_; }
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
@@ -80,7 +79,6 @@ class SdlHost : public Host {
   InstanceLock instance_;
   SDL_Window* window_ = nullptr;
   SDL_AudioDeviceID audio_ = 0;
-  int audioRate_ = 0;
   Mixer* mixer_ = nullptr;
   KeyboardState keys_{};
   bool videoReady_ = false;

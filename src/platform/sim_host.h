@@ -55,7 +55,6 @@ class SimHost : public Host {
 
   bool StartAudio(Mixer& mixer) override;
   void StopAudio() override { mixer_ = nullptr; }
-  int AudioRate() const override { return kAudioRate; }
   SoundLibrary& Sounds() override { return *sounds_; }
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
