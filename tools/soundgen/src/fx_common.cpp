@@ -44,6 +44,15 @@ Buf Crackle(int rate, Rng& rng, double seconds, double per_second, double tone_h
   return out;
 }
 
+Buf HullHit(const Ctx& c, double base_hz, double hz_per_variant, double thump_from, double thump_to,
+            double thump_decay, double thump_gain) {
+  const int v = c.Int("variant", 1);
+  Rng rng(c.seed);
+  Buf out = Clank(c.rate, c.seconds, base_hz + hz_per_variant * v, v, rng);
+  AddInto(out, Thump(c.rate, c.seconds, thump_from, thump_to, thump_decay), 0, thump_gain);
+  return out;
+}
+
 Buf Clank(int rate, double seconds, double base_hz, int variant, Rng& rng) {
   // Inharmonic partials of a struck plate; the variant reshuffles them.
   static const double kRatios[] = {1.0, 1.59, 2.14, 2.30, 2.65, 3.16, 3.50, 4.15};

@@ -25,5 +25,9 @@ Buf Thump(int rate, double seconds, double hz_from, double hz_to, double decay);
 Buf Crackle(int rate, Rng& rng, double seconds, double per_second, double tone_hz);
 // Hits of struck metal, varied by `variant`.
 Buf Clank(int rate, double seconds, double base_hz, int variant, Rng& rng);
+// Metal struck hard over a thump: something hitting a hull. The "variant"
+// setting raises the clank by `hz_per_variant` a step.
+Buf HullHit(const Ctx& c, double base_hz, double hz_per_variant, double thump_from, double thump_to,
+            double thump_decay, double thump_gain);
 
 }  // namespace sg

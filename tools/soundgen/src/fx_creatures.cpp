@@ -110,13 +110,7 @@ Buf Impact(const Ctx& c) {
 }
 
 // A shot striking the cargo ship (or the mothership's shield): a hard clang.
-Buf HullClang(const Ctx& c) {
-  const int v = c.Int("variant", 1);
-  Rng rng(c.seed);
-  Buf out = Clank(c.rate, c.seconds, 250.0 + 70.0 * v, v, rng);
-  AddInto(out, Thump(c.rate, c.seconds, 160.0, 60.0, 0.05), 0, 0.5);
-  return out;
-}
+Buf HullClang(const Ctx& c) { return HullHit(c, 250.0, 70.0, 160.0, 60.0, 0.05, 0.5); }
 
 // A sheep shot: a blast with a startled bleat in it.
 Buf SheepShot(const Ctx& c) {

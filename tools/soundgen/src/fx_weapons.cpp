@@ -156,13 +156,7 @@ Buf Invalid(const Ctx& c) {
 }
 
 // The ship struck, or a laser ringing off armour: a metallic clank.
-Buf ShipHit(const Ctx& c) {
-  const int v = c.Int("variant", 1);
-  Rng rng(c.seed);
-  Buf out = Clank(c.rate, c.seconds, 380.0 + 110.0 * v, v, rng);
-  AddInto(out, Thump(c.rate, c.seconds, 200.0, 70.0, 0.06), 0, 0.6);
-  return out;
-}
+Buf ShipHit(const Ctx& c) { return HullHit(c, 380.0, 110.0, 200.0, 70.0, 0.06, 0.6); }
 
 // Crashing into a wall: a crunch of metal against rock. Seven shades of it.
 Buf WallCrash(const Ctx& c) {
