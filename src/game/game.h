@@ -4,11 +4,15 @@
 
 #include <string>
 
+#include "aliens/alien_state.h"
+#include "aliens/saucer_state.h"
 #include "game/game_state.h"
 #include "platform/host.h"
 #include "platform/input_state.h"
 #include "platform/player_record.h"
 #include "platform/vb_random.h"
+#include "player/ship_state.h"
+#include "player/weapons_state.h"
 #include "sound/game_sounds.h"
 #include "sound/music_state.h"
 #include "sound/sound_system.h"
@@ -46,6 +50,10 @@ struct Game {
   RandomState random;
   StartupState startup;
   GameState state;
+  ShipState ship;
+  WeaponsState weapons;
+  AliensState aliens;
+  SaucerState saucer;
 };
 
 }  // namespace sb

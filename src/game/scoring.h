@@ -1,0 +1,26 @@
+#pragma once
+// The player's standing: points, damage, a fresh game.
+
+#include <cstdint>
+#include <string>
+
+namespace sb {
+
+struct Game;
+
+// Adds points times the difficulty multiplier (Insane pays 2); the first time
+// a game passes the personal best it is announced and stored.
+void AddScore(Game& game, int64_t points);
+// Lowers the energy, warns below 30 and ends the game when the damage is not
+// smaller than the energy left. Ignored between waves and behind a shield.
+void DamagePlayer(Game& game, int16_t amount);
+// The start values of every way of starting a game.
+void ResetGameState(Game& game);
+// A laser kill opens or extends the multi-kill window.
+void RestartMultiKillWindow(Game& game);
+// One of the three ship-hit sounds, cutting off the one played last.
+void PlayRandomShipHit(Game& game);
+// "Easy", "Medium", "Hard" or "Insane".
+std::string DifficultyName(const Game& game);
+
+}  // namespace sb

@@ -1,0 +1,35 @@
+#pragma once
+// The weapons' timers, latches and missiles in flight (the stocks are game
+// state).
+
+#include <array>
+#include <cstdint>
+
+#include "aliens/alien_state.h"
+
+namespace sb {
+
+struct MissileSlot {
+  int16_t TargetX = 0;
+  int16_t TargetY = 0;
+  Colour TargetColour = Colour::Blue;
+  uint8_t TargetIndex = 0;
+  bool Active = false;
+  int32_t Elapsed = 0;
+  int32_t LaunchTick = 0;
+  int32_t FlightTime = 0;
+  // Its explosion sound is GameSounds::missileExplosion of the same index.
+};
+
+constexpr int kMissileSlots = 10;
+
+struct WeaponsState {
+  int32_t LastShotTick = 0;
+  bool LaserLatch = false;
+  bool LeftLaserLatch = false;
+  bool RightLaserLatch = false;
+  int32_t RapidTick = 0;
+  std::array<MissileSlot, kMissileSlots> missiles;
+};
+
+}  // namespace sb
