@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 
-#include "platform/sdl_host.h"
+#include "hosts/sdl_host.h"
 
 namespace {
 

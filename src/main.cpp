@@ -1,6 +1,6 @@
 // Starbarrow: builds the real host and hands over to start-up.
 
-#include "platform/sdl_host.h"
+#include "hosts/sdl_host.h"
 #include "platform/startup.h"
 
 int main() {

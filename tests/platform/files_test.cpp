@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "hosts/settings_store.h"
 #include "platform/file_store.h"
-#include "platform/settings_store.h"
 #include "support/temp_dir.h"
 
 namespace sb {

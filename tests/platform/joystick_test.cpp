@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "game/game.h"
+#include "hosts/sim_host.h"
 #include "platform/input.h"
 #include "platform/joystick.h"
 #include "platform/joystick_axes.h"
 #include "platform/key_map.h"
-#include "platform/sim_host.h"
 #include "support/log_lines.h"
 
 namespace sb {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/sim_host.h"
+#include "hosts/sim_host.h"
 #include "platform/startup.h"
 #include "support/log_lines.h"
 

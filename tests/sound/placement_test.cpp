@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "game/game.h"
+#include "hosts/sim_host.h"
+#include "hosts/virtual_sound_library.h"
 #include "platform/runtime_error.h"
-#include "platform/sim_host.h"
-#include "platform/virtual_sound_library.h"
 #include "sound/sound_engine.h"
 
 namespace sb {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "game/game.h"
-#include "platform/sim_host.h"
+#include "hosts/sim_host.h"
 #include "platform/vb_random.h"
 #include "sound/sound_engine.h"
 

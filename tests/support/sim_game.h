@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "game/game.h"
-#include "platform/sim_host.h"
-#include "platform/virtual_sound_library.h"
+#include "hosts/sim_host.h"
+#include "hosts/virtual_sound_library.h"
 #include "support/log_lines.h"
 
 namespace sb::test {

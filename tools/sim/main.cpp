@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/sim_host.h"
+#include "hosts/sim_host.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "platform/sdl_joystick.h"
+#include "hosts/sdl_joystick.h"
 
 #include <algorithm>
 #include <iostream>
-#include <utility>
 
 namespace sb {
 
@@ -106,7 +105,7 @@ bool SdlJoysticks::Open(int index) {
     return false;
   }
   instance_ = SDL_JoystickInstanceID(joystick_);
-  stateChanged_ = false;
+  notices_.DropState();
   return true;
 }
 
@@ -151,31 +150,28 @@ void SdlJoysticks::Handle(const SDL_Event& event) {
   switch (event.type) {
     // The joystick events come for known pads too; the pads' own events would repeat them.
     case SDL_JOYAXISMOTION:
-      if (joystick_ && event.jaxis.which == instance_) stateChanged_ = true;
+      if (joystick_ && event.jaxis.which == instance_) notices_.NoteState();
       break;
     case SDL_JOYHATMOTION:
-      if (joystick_ && event.jhat.which == instance_) stateChanged_ = true;
+      if (joystick_ && event.jhat.which == instance_) notices_.NoteState();
       break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-      if (joystick_ && event.jbutton.which == instance_) stateChanged_ = true;
+      if (joystick_ && event.jbutton.which == instance_) notices_.NoteState();
       break;
     case SDL_JOYDEVICEREMOVED:
       if (joystick_ && event.jdevice.which == instance_) Close();
-      devicesChanged_ = true;
+      notices_.NoteDevices();
       break;
     case SDL_JOYDEVICEADDED:
     case SDL_CONTROLLERDEVICEADDED:
     case SDL_CONTROLLERDEVICEREMOVED:
     case SDL_CONTROLLERDEVICEREMAPPED:
-      devicesChanged_ = true;
+      notices_.NoteDevices();
       break;
     default:
       break;
   }
 }
-
-bool SdlJoysticks::TakeStateChanged() { return std::exchange(stateChanged_, false); }
-bool SdlJoysticks::TakeDevicesChanged() { return std::exchange(devicesChanged_, false); }
 
 }  // namespace sb

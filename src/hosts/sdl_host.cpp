@@ -1,4 +1,4 @@
-#include "platform/sdl_host.h"
+#include "hosts/sdl_host.h"
 
 #include <sys/prctl.h>
 #include <unistd.h>
@@ -7,11 +7,11 @@
 #include <ctime>
 #include <iostream>
 
-#include "platform/http_client.h"
-#include "platform/mp3_decoder.h"
+#include "hosts/http_client.h"
+#include "hosts/mp3_decoder.h"
+#include "hosts/sdl_keymap.h"
+#include "hosts/settings_store.h"
 #include "platform/runtime_error.h"
-#include "platform/sdl_keymap.h"
-#include "platform/settings_store.h"
 #include "sound/mixer.h"
 
 namespace sb {
@@ -171,16 +171,7 @@ void SdlHost::PumpEvents() {
   if (!videoReady_ && !joysticks_.Started()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event);
-  DeliverJoystickNotices();
-}
-
-void SdlHost::DeliverJoystickNotices() {
-  const bool devices = joysticks_.TakeDevicesChanged();
-  const bool state = joysticks_.TakeStateChanged();
-  if (!joystickListener_) return;
-  const auto listener = joystickListener_;  // the listener may replace itself
-  if (devices) listener(JoystickChange::Devices);
-  if (state) listener(JoystickChange::State);
+  joysticks_.Notices().Deliver();
 }
 
 bool SdlHost::StartJoysticks() { return joysticks_.Start({options_.programDir, options_.playerDir}); }

@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "hosts/joystick_notices.h"
+#include "hosts/sim_script.h"
 #include "platform/event_log.h"
 #include "platform/file_store.h"
 #include "platform/host.h"
-#include "platform/sim_script.h"
 
 namespace sb {
 
@@ -65,7 +66,7 @@ class SimHost : public Host {
   bool OpenJoystick(int index) override;
   JoystickRead ReadJoystick(RawJoystickState& state) override;
   void SetJoystickListener(std::function<void(JoystickChange)> onChange) override {
-    joystickListener_ = std::move(onChange);
+    joystickNotices_.SetListener(std::move(onChange));
   }
 
   std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
@@ -95,7 +96,6 @@ class SimHost : public Host {
   void ApplyDueEvents();
   void ApplyJoystickEvent(const ScriptEvent& e);
   void PlugJoystick();
-  void DeliverJoystickNotices();
 
   SimOptions options_;
   EventLog log_;
@@ -113,9 +113,7 @@ class SimHost : public Host {
   std::vector<SimJoystick> joysticks_;
   int nextJoystickId_ = 1;
   int openJoystickId_ = 0;  // 0: none open
-  bool joystickStateChanged_ = false;
-  bool joysticksChanged_ = false;
-  std::function<void(JoystickChange)> joystickListener_;
+  JoystickNotices joystickNotices_;
 };
 
 struct SimResult {

@@ -1,4 +1,4 @@
-#include "platform/settings_store.h"
+#include "hosts/settings_store.h"
 
 #include <sstream>
 #include <vector>

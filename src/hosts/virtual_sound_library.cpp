@@ -1,4 +1,4 @@
-#include "platform/virtual_sound_library.h"
+#include "hosts/virtual_sound_library.h"
 
 #include "platform/event_log.h"
 #include "platform/runtime_error.h"

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "hosts/joystick_notices.h"
 #include "platform/host.h"
 
 namespace sb {
@@ -33,9 +34,7 @@ class SdlJoysticks {
 
   // Notes what an SDL event means for the controllers.
   void Handle(const SDL_Event& event);
-  // The notices gathered since the last call.
-  bool TakeStateChanged();
-  bool TakeDevicesChanged();
+  JoystickNotices& Notices() { return notices_; }
 
   // Closes everything; SDL's subsystem is left to SDL_Quit.
   void Close();
@@ -45,8 +44,7 @@ class SdlJoysticks {
   SDL_GameController* controller_ = nullptr;  // when the open device is a known pad
   SDL_Joystick* joystick_ = nullptr;          // the open device, either way
   SDL_JoystickID instance_ = -1;
-  bool stateChanged_ = false;
-  bool devicesChanged_ = false;
+  JoystickNotices notices_;
 };
 
 }  // namespace sb

@@ -1,7 +1,7 @@
 // The real host, headless: SDL's dummy video driver and its disk audio driver,
 // which writes what the mixer rendered to a file instead of a sound card.
 
-#include "platform/sdl_host.h"
+#include "hosts/sdl_host.h"
 
 #include <gtest/gtest.h>
 

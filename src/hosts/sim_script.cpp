@@ -1,4 +1,4 @@
-#include "platform/sim_script.h"
+#include "hosts/sim_script.h"
 
 #include <algorithm>
 #include <cctype>

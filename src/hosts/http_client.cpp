@@ -1,4 +1,4 @@
-#include "platform/http_client.h"
+#include "hosts/http_client.h"
 
 #include <curl/curl.h>
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "game/game.h"
+#include "hosts/sdl_host.h"
+#include "hosts/sdl_joystick.h"
 #include "platform/joystick.h"
 #include "platform/key_map.h"
-#include "platform/sdl_host.h"
-#include "platform/sdl_joystick.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -82,10 +82,10 @@ TEST_F(SdlJoystickTest, AKnownPadReadsInTheFixedLayout) {
   SDL_JoystickSetVirtualButton(device, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1);
   SDL_JoystickSetVirtualButton(device, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
   SDL_JoystickSetVirtualButton(device, SDL_CONTROLLER_BUTTON_DPAD_UP, 1);
-  joysticks.TakeStateChanged();
+  joysticks.Notices().TakeState();
   Pump(joysticks);
-  EXPECT_TRUE(joysticks.TakeStateChanged());
-  EXPECT_FALSE(joysticks.TakeStateChanged()) << "a notice is taken once";
+  EXPECT_TRUE(joysticks.Notices().TakeState());
+  EXPECT_FALSE(joysticks.Notices().TakeState()) << "a notice is taken once";
 
   RawJoystickState state;
   ASSERT_EQ(joysticks.Read(state), JoystickRead::Ok);
@@ -131,12 +131,12 @@ TEST_F(SdlJoystickTest, UnpluggingTheOpenDeviceIsNoticedAndItReadsAsLost) {
   ASSERT_TRUE(joysticks.Start({}));
   ASSERT_GE(AttachPad("Test pad"), 0);
   Pump(joysticks);
-  EXPECT_TRUE(joysticks.TakeDevicesChanged());
+  EXPECT_TRUE(joysticks.Notices().TakeDevices());
   const int index = IndexOf("Test pad");
   ASSERT_TRUE(joysticks.Open(index));
   ASSERT_EQ(SDL_JoystickDetachVirtual(index), 0);
   Pump(joysticks);
-  EXPECT_TRUE(joysticks.TakeDevicesChanged());
+  EXPECT_TRUE(joysticks.Notices().TakeDevices());
   RawJoystickState state;
   EXPECT_EQ(joysticks.Read(state), JoystickRead::Lost);
   EXPECT_FALSE(joysticks.Open(0)) << "nothing left to open";

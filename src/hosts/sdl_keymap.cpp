@@ -1,4 +1,4 @@
-#include "platform/sdl_keymap.h"
+#include "hosts/sdl_keymap.h"
 
 #include <array>
 

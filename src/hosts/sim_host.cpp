@@ -1,12 +1,12 @@
-#include "platform/sim_host.h"
+#include "hosts/sim_host.h"
 
 #include <cmath>
 
+#include "hosts/mp3_decoder.h"
+#include "hosts/virtual_sound_library.h"
 #include "platform/key_map.h"
-#include "platform/mp3_decoder.h"
 #include "platform/settings.h"
 #include "platform/startup.h"
-#include "platform/virtual_sound_library.h"
 #include "sound/disk_sound_library.h"
 #include "sound/mixer.h"
 
@@ -32,7 +32,7 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
     playerFiles_ = std::make_unique<MemoryFolder>();
   }
   for (int i = 0; i < options_.joysticks; ++i) PlugJoystick();
-  joysticksChanged_ = false;  // attached before the program started
+  joystickNotices_.TakeDevices();  // attached before the program started
   ApplyDueEvents();
 }
 
@@ -43,13 +43,13 @@ void SimHost::Yield() {
     yields_ = 0;
     Tick();
   }
-  DeliverJoystickNotices();
+  joystickNotices_.Deliver();
 }
 
 void SimHost::AdvanceMs(int32_t ms) {
   for (int32_t i = 0; i < ms; ++i) {
     Tick();
-    DeliverJoystickNotices();
+    joystickNotices_.Deliver();
   }
 }
 
@@ -85,7 +85,7 @@ void SimHost::PlugJoystick() {
   joystick.id = nextJoystickId_++;
   joystick.state.axisPresent[0] = joystick.state.axisPresent[1] = true;
   joysticks_.push_back(joystick);
-  joysticksChanged_ = true;
+  joystickNotices_.NoteDevices();
 }
 
 void SimHost::ApplyJoystickEvent(const ScriptEvent& e) {
@@ -99,7 +99,7 @@ void SimHost::ApplyJoystickEvent(const ScriptEvent& e) {
   switch (e.kind) {
     case ScriptEvent::Kind::JoystickUnplug:
       joysticks_.erase(joysticks_.begin() + static_cast<std::ptrdiff_t>(index));
-      joysticksChanged_ = true;
+      joystickNotices_.NoteDevices();
       return;
     case ScriptEvent::Kind::Axis:
       joystick.state.axes[e.control & 1] = e.value;
@@ -111,18 +111,7 @@ void SimHost::ApplyJoystickEvent(const ScriptEvent& e) {
     default:
       return;
   }
-  if (joystick.id == openJoystickId_) joystickStateChanged_ = true;
-}
-
-void SimHost::DeliverJoystickNotices() {
-  if (!joysticksChanged_ && !joystickStateChanged_) return;
-  const bool devices = joysticksChanged_;
-  const bool state = joystickStateChanged_;
-  joysticksChanged_ = joystickStateChanged_ = false;
-  if (!joystickListener_) return;
-  const auto listener = joystickListener_;  // the listener may replace itself
-  if (devices) listener(JoystickChange::Devices);
-  if (state) listener(JoystickChange::State);
+  if (joystick.id == openJoystickId_) joystickNotices_.NoteState();
 }
 
 JoystickInfo SimHost::Joystick(int index) {
@@ -133,7 +122,7 @@ JoystickInfo SimHost::Joystick(int index) {
 bool SimHost::OpenJoystick(int index) {
   if (index < 0 || static_cast<size_t>(index) >= joysticks_.size()) return false;
   openJoystickId_ = joysticks_[static_cast<size_t>(index)].id;
-  joystickStateChanged_ = false;
+  joystickNotices_.DropState();
   log_.Write(ms_, "joystick", "open", {"controller=" + std::to_string(index + 1)});
   return true;
 }

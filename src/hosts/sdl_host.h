@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "hosts/instance_lock.h"
+#include "hosts/sdl_joystick.h"
 #include "platform/file_store.h"
 #include "platform/host.h"
-#include "platform/instance_lock.h"
-#include "platform/sdl_joystick.h"
 #include "sound/disk_sound_library.h"
 
 namespace sb {
@@ -52,7 +52,7 @@ class SdlHost : public Host {
   bool OpenJoystick(int index) override;
   JoystickRead ReadJoystick(RawJoystickState& state) override;
   void SetJoystickListener(std::function<void(JoystickChange)> onChange) override {
-    joystickListener_ = std::move(onChange);
+    joysticks_.Notices().SetListener(std::move(onChange));
   }
 
   std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
@@ -66,7 +66,6 @@ class SdlHost : public Host {
  private:
   void PumpEvents();
   bool StartJoysticks();
-  void DeliverJoystickNotices();
   void HandleEvent(const SDL_Event& event);
   void Pace();
   void Paint();
@@ -83,7 +82,6 @@ class SdlHost : public Host {
   KeyboardState keys_{};
   bool videoReady_ = false;
   SdlJoysticks joysticks_;
-  std::function<void(JoystickChange)> joystickListener_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point lastPump_{};
   std::chrono::steady_clock::time_point lastPass_{};

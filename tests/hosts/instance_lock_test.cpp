@@ -1,4 +1,4 @@
-#include "platform/instance_lock.h"
+#include "hosts/instance_lock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/mp3_decoder.h"
+#include "hosts/mp3_decoder.h"
 
 #include <mpg123.h>
 
