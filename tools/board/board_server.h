@@ -1,0 +1,70 @@
+#pragma once
+// The score board over HTTP: the game's two form-encoded POST requests and
+// the board page. Every request to the two endpoints must carry the game's
+// credentials; a score is answered "success" only once it is stored.
+
+#include <httplib.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "board_store.h"
+
+namespace sb::board {
+
+struct FixedReply {
+  int status = 200;
+  std::string body;
+};
+
+// "STATUS" or "STATUS TEXT", where TEXT may hold \n, \r and \\; nothing when malformed.
+std::optional<FixedReply> ParseFixedReply(std::string_view spec);
+
+struct BoardOptions {
+  std::filesystem::path db;
+  // What a board-code request answers: the public address of the board page.
+  // Empty: "http://<the host the request was sent to>/".
+  std::string publicUrl;
+  // For testing clients: both endpoints answer this to every request with the
+  // right credentials, and nothing is stored.
+  std::optional<FixedReply> fixedReply;
+  // One line per request; none when null.
+  std::ostream* log = nullptr;
+  // Sees every request to the two endpoints before it is judged.
+  std::function<void(const httplib::Request&)> observer;
+};
+
+class BoardServer {
+ public:
+  // Opens the database; throws std::runtime_error when it cannot.
+  explicit BoardServer(BoardOptions options);
+  ~BoardServer();
+
+  // Port 0 takes any free port. Returns the port bound, or -1.
+  int Bind(const std::string& address, int port);
+  // Serves until Stop; false when serving failed.
+  bool Run();
+  bool Running() const { return http_.is_running(); }
+  void Stop() { http_.stop(); }
+  BoardStore& Store() { return store_; }
+
+ private:
+  bool Admit(const httplib::Request& request, httplib::Response& response) const;
+  void Submit(const httplib::Request& request, httplib::Response& response);
+  void AnswerCode(const httplib::Request& request, httplib::Response& response) const;
+  void ServePage(httplib::Response& response);
+  void LogRequest(const httplib::Request& request, const httplib::Response& response);
+
+  BoardOptions options_;
+  BoardStore store_;
+  httplib::Server http_;
+  std::string expectedAuthorization_;
+  std::mutex logMutex_;
+};
+
+}  // namespace sb::board

@@ -1,0 +1,48 @@
+#pragma once
+// The scores a board has received, in one SQLite file. Every score is its own
+// committed transaction in a write-ahead log, so a board killed at any moment
+// keeps every score it has answered "success" for.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "board_form.h"
+
+struct sqlite3;
+
+namespace sb::board {
+
+struct StoredScore {
+  std::string gamer;
+  int64_t score = 0;
+  std::string date;      // as the game wrote it
+  std::string received;  // when the board took it, UTC, "YYYY-MM-DD HH:MM:SS"
+};
+
+class BoardStore {
+ public:
+  // Opens or creates the file; throws std::runtime_error when it cannot.
+  explicit BoardStore(const std::filesystem::path& file);
+  ~BoardStore();
+  BoardStore(const BoardStore&) = delete;
+  BoardStore& operator=(const BoardStore&) = delete;
+
+  // Throws std::runtime_error when the score could not be stored.
+  void Add(const Submission& submission, const std::string& received);
+  // Each gamer's best score (the earliest, when reached more than once), highest first.
+  std::vector<StoredScore> Best();
+  // Every score in the order received.
+  std::vector<StoredScore> All();
+
+ private:
+  std::vector<StoredScore> Query(const char* sql);
+
+  std::mutex mutex_;
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace sb::board
