@@ -77,6 +77,12 @@ struct InputState {
 inline bool KeyDown(const InputState& input, uint8_t key) { return (input.keys[key] & 0x80) != 0; }
 // Down and not yet acted on.
 inline bool KeyPressed(const InputState& input, uint8_t key) { return KeyDown(input, key) && !input.keyLatch[key]; }
+// A one-shot action: true once per press, and the press is used up.
+inline bool TakeAction(InputState& input, Action action) {
+  if (!input.actions[action].active || input.actionLatch[action]) return false;
+  input.actionLatch[action] = true;
+  return true;
+}
 inline bool ButtonDown(const InputState& input, uint8_t button) {
   return button < kJoyButtonCount && input.joyButtons[button] != 0;
 }

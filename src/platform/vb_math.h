@@ -8,5 +8,7 @@
 namespace sb {
 
 inline int64_t RoundHalfEven(double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+// The same for values that fit 32 bits: pans, volumes, times.
+inline int32_t RoundHalfEven32(double x) { return static_cast<int32_t>(std::nearbyint(x)); }
 
 }  // namespace sb

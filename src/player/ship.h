@@ -6,7 +6,11 @@ namespace sb {
 
 struct Game;
 
+// Every in-game key and action of one pass of the game loop.
 void HandlePlayerControls(Game& game);
+// The Down arrow or the stick pushed down: one ping from where the ship is,
+// never restarted while it still sounds.
+void LocateShip(Game& game);
 void MoveShip(Game& game);
 void UpdateTurbo(Game& game);
 void RepositionSounds(Game& game);

@@ -15,13 +15,6 @@ void SayCount(Game& game, const char* prompt, int32_t count) {
   PlaySound(game, "sounds/locate.wav", 0, true);
 }
 
-// Consumes a one-shot action: true once per press.
-bool TakeAction(InputState& input, Action action) {
-  if (!input.actions[action].active || input.actionLatch[action]) return false;
-  input.actionLatch[action] = true;
-  return true;
-}
-
 void StatusWait(Game& game, const char* opening, bool inventory) {
   InputState& input = game.input;
   input.joyButtons.fill(0);

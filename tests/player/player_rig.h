@@ -1,0 +1,132 @@
+#pragma once
+// A wave in progress for the ship's and the weapons' routines: the start-up
+// sounds loaded, the default keys, the ship at the centre and aliens put
+// straight onto the field. Its passes run the player's steps of the game
+// loop and nothing of the aliens' own, so an alien stays where a test put it.
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/key_map.h"
+#include "hosts/sim_script.h"
+#include "player/ship.h"
+#include "player/weapons.h"
+#include "sound/game_sounds.h"
+#include "sound/sound_engine.h"
+#include "support/sim_game.h"
+
+namespace sb::test {
+
+inline SimOptions WithScript(SimOptions options, const std::string& script) {
+  std::istringstream in(script);
+  options.script = ParseScript(in);
+  return options;
+}
+
+// Where a test puts an alien.
+struct AlienSpot {
+  Colour colour;
+  int16_t x;
+  int16_t y;
+  bool landed = false;
+  bool active = true;
+};
+
+inline const char* VoiceOf(Colour colour) {
+  static const char* const kVoices[kColourCount] = {"sounds/ablue.wav",   "sounds/agreen.wav",  "sounds/ared.wav",
+                                                    "sounds/aviolet.wav", "sounds/ayellow.wav", "sounds/aCyan.wav",
+                                                    "sounds/aorange.wav", "sounds/asilver.wav"};
+  return kVoices[static_cast<int>(colour)];
+}
+
+struct PlayerRig : SimGame {
+  explicit PlayerRig(const std::string& script = "", SimOptions options = {})
+      : SimGame(WithScript(std::move(options), script)) {
+    LoadGameSounds(game);
+    const ActionTable table = DefaultActionTable();
+    std::copy(table.begin(), table.end(), game.input.actions.begin());
+    game.state.GameActive = true;
+    ClearLog();
+  }
+
+  // Replaces the aliens of the field: all released, each with its voice
+  // looping (and the sounds a landed or red or yellow alien has).
+  void PlaceAliens(const std::vector<AlienSpot>& spots) {
+    for (AlienGroup& group : game.aliens.groups) {
+      group.Aliens.clear();
+      group.Count = group.Spawned = 0;
+    }
+    for (const AlienSpot& spot : spots) {
+      AlienGroup& group = game.aliens[spot.colour];
+      group.Aliens.resize(group.Count + 2u);  // records 0..Count, the last never released
+      AlienRecord& alien = group.Aliens[group.Count];
+      group.Count = group.Spawned = static_cast<uint8_t>(group.Count + 1);
+      alien.X = spot.x;
+      alien.Y = spot.y;
+      alien.Active = spot.active;
+      alien.Landed = spot.landed;
+      LoadSound(game, alien.Voice, VoiceOf(spot.colour));
+      if (spot.colour == Colour::Red || spot.colour == Colour::Yellow) LoadSound(game, alien.ActionSound, "sounds/shield.wav");
+      LoadSound(game, alien.StepSounds[0], "sounds/alstep1.wav");
+      LoadSound(game, alien.StepSounds[1], "sounds/alstep2.wav");
+      if (spot.active) alien.Voice.Play(true);
+    }
+    ClearLog();
+  }
+  AlienRecord& Alien(Colour colour, size_t index) { return game.aliens[colour].Aliens[index]; }
+
+  // The player's passes of the game loop until the clock reads `ms`: the
+  // controls, the ship, the missiles, and the shield lowered once its sound ends.
+  void RunUntil(int32_t ms, const std::function<void()>& each = [] {}) {
+    while (host.Ticks() < ms) {
+      host.Yield();
+      HandlePlayerControls(game);
+      MoveShip(game);
+      UpdateMissiles(game);
+      if (game.state.ShieldActive && !game.sounds.shield.IsPlaying()) game.state.ShieldActive = false;
+      each();
+    }
+  }
+
+  // The times at which the ship took a step until `ms`.
+  std::vector<int32_t> StepTimes(int32_t ms) {
+    std::vector<int32_t> times;
+    int16_t x = game.state.ShipX;
+    RunUntil(ms, [&] {
+      if (game.state.ShipX != x) times.push_back(host.Ticks());
+      x = game.state.ShipX;
+    });
+    return times;
+  }
+
+  // How many times a recording was started.
+  int Plays(const std::string& file) const {
+    const auto played = Played();
+    return static_cast<int>(std::count(played.begin(), played.end(), file));
+  }
+
+  // When a recording was started, each time.
+  std::vector<int32_t> PlayTimes(const std::string& file) const {
+    std::vector<int32_t> out;
+    for (const auto& line : host.GetLog().Lines()) {
+      const LogLine l = ParseLogLine(line);
+      if (l.op == "play" && l.rest.compare(0, file.size() + 1, file + " ") == 0) out.push_back(l.ms);
+    }
+    return out;
+  }
+
+  // "<op> <subject> <fields>" of the log lines with these ops, without the times.
+  std::vector<std::string> Lines(const std::vector<std::string>& ops) const {
+    std::vector<std::string> out;
+    for (const auto& line : host.GetLog().Lines()) {
+      const LogLine l = ParseLogLine(line);
+      if (std::find(ops.begin(), ops.end(), l.op) != ops.end()) out.push_back(l.op + " " + l.rest);
+    }
+    return out;
+  }
+};
+
+}  // namespace sb::test
