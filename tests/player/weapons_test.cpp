@@ -28,8 +28,8 @@ TEST(FireLasers, OneVolleyPerPressAtMostEveryHundredMsAndRapidFireWhileItLasts) 
       {"pressed twice within 100 ms", "200 tap LCONTROL\n260 tap LCONTROL", false, 0, {200}},
       {"pressed twice 150 ms apart", "200 tap LCONTROL\n350 tap LCONTROL", false, 0, {200, 350}},
       {"rapid fire held", "200 down LCONTROL\n700 up LCONTROL", true, 10000, {200, 301, 402, 503, 604}},
-      // 300 pays for the drain at 201; at 402 too little is left.
-      {"rapid fire running out", "200 down LCONTROL\n900 up LCONTROL", true, 300, {200, 301, 402}},
+      // 350 pays for the drain at 201; the 150 left at 402 is too little.
+      {"rapid fire running out", "200 down LCONTROL\n900 up LCONTROL", true, 350, {200, 301, 402}},
   };
   for (const Case& c : cases) {
     PlayerRig rig(c.script);
@@ -41,7 +41,7 @@ TEST(FireLasers, OneVolleyPerPressAtMostEveryHundredMsAndRapidFireWhileItLasts) 
   }
   PlayerRig rig("200 down LCONTROL\n900 up LCONTROL");
   rig.game.state.RapidActive = true;
-  rig.game.state.RapidTime = 300;
+  rig.game.state.RapidTime = 350;
   rig.RunUntil(1000);
   EXPECT_FALSE(rig.game.state.RapidActive);
 }
