@@ -108,12 +108,12 @@ struct PlayerRig : SimGame {
     return static_cast<int>(std::count(played.begin(), played.end(), file));
   }
 
-  // When a recording was started, each time.
-  std::vector<int32_t> PlayTimes(const std::string& file) const {
+  // When a recording was started, each time (or had another log op).
+  std::vector<int32_t> PlayTimes(const std::string& file, const std::string& op = "play") const {
     std::vector<int32_t> out;
     for (const auto& line : host.GetLog().Lines()) {
       const LogLine l = ParseLogLine(line);
-      if (l.op == "play" && l.rest.compare(0, file.size() + 1, file + " ") == 0) out.push_back(l.ms);
+      if (l.op == op && l.rest.compare(0, file.size() + 1, file + " ") == 0) out.push_back(l.ms);
     }
     return out;
   }

@@ -239,12 +239,17 @@ TEST(RepositionSounds, PlacesAliensPayloadAndMissileExplosionsAroundTheShip) {
 // Keys of the pass
 
 TEST(HandlePlayerControls, TheLocatePingIsNotRestartedWhileItPlays) {
-  // The ping lasts 500 ms: the press at 200 comes while it plays.
+  // The ping lasts 500 ms: the press at 200 comes while it plays, from
+  // where the ship has gone since.
   PlayerRig rig("100 tap DOWN\n200 tap DOWN\n700 tap DOWN");
   rig.game.state.ShipX = 6500;
+  rig.RunUntil(150);
+  EXPECT_EQ(rig.game.sounds.locate.Pan(), 500);
+  rig.game.state.ShipX = 8000;
   rig.RunUntil(800);
   EXPECT_EQ(rig.PlayTimes("sounds/locate.wav"), (std::vector<int32_t>{100, 700}));
-  EXPECT_EQ(rig.game.sounds.locate.Pan(), 500);
+  EXPECT_EQ(rig.PlayTimes("sounds/locate.wav", "pan"), (std::vector<int32_t>{100, 700}));
+  EXPECT_EQ(rig.game.sounds.locate.Pan(), 1000);
 }
 
 TEST(HandlePlayerControls, ReportKeysSpeakTheStanding) {
