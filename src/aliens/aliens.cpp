@@ -1,12 +1,84 @@
 #include "aliens/aliens.h"
 
+#include "aliens/behaviours.h"
+#include "aliens/ground.h"
+#include "aliens/spawning.h"
 #include "game/game.h"
+#include "game/waves.h"
+#include "sound/sound_engine.h"
 
 namespace sb {
 
-// Not written yet: the routines below do nothing.
-void UpdateAliens(Game&) {}
-bool AnyAlienActive(const Game&) { return false; }
-void FreeAlienSounds(Game&) {}
+namespace {
+
+constexpr int32_t kVoiceTopFrequency = 44010;  // hertz, less 2 per unit of height
+
+// Every descent step lowers the alien and re-places its voice: louder and
+// lower in pitch the nearer it is to the ground.
+void Descend(Game& game, AlienRecord& a) {
+  a.Y = static_cast<int16_t>(a.Y + 20 + 2 * (game.state.Difficulty - 1));
+  a.Voice.SetFrequency(kVoiceTopFrequency - 2 * a.Y);
+  a.Voice.SetPan(a.X - game.state.ShipX);
+  a.Voice.SetVolume(VolumeForHeight(game, a.Y));
+}
+
+// The colour's step for one record; MoveIndex walks 0..Count, one record per
+// pass, so the never-released record Count takes one pass of each cycle.
+void StepAliens(Game& game, Colour colour) {
+  AlienGroup& g = game.aliens[colour];
+  AlienRecord& a = g.Aliens[g.MoveIndex];
+  const int32_t now = game.host.Ticks();
+  ActOnServe(game, colour, g, a, now);
+  a.StepElapsed = now - a.StepTick;
+  if (a.Active && a.StepElapsed > g.StepDelay) {
+    ActBeforeDescent(game, colour, g, a, now);
+    if (!a.Landed) {
+      Descend(game, a);
+      ActAfterDescent(game, colour, g, a, now);
+    }
+    if (a.Y > kLandingHeight && !a.Landed && !a.Destroyed) LandAlien(game, a);
+    a.StepTick = now;
+  }
+  if (a.Active && a.Landed) GroundStep(game, a, now);
+  ActAfterGround(game, colour, g, a, now);
+  g.MoveIndex = g.MoveIndex < g.Count ? g.MoveIndex + 1 : 0;
+}
+
+}  // namespace
+
+void UpdateAliens(Game& game) {
+  if (!game.state.GameActive) return;
+  for (Colour c : kServeOrder) {
+    if (game.aliens[c].Count == 0) continue;
+    SpawnAliens(game, c);
+    StepAliens(game, c);
+  }
+}
+
+void SetUpColourGroup(Game& game, Colour colour, const ColourRow& row) {
+  AlienGroup& g = game.aliens[colour];
+  g.Spawned = 0;
+  g.MoveIndex = 0;
+  g.HitIndex = 0;
+  g.FirstSpawnDone = false;
+  g.Count = row.Count;
+  g.Aliens.clear();  // keeps the capacity: later waves of the game allocate less
+  if (row.Count == 0) return;
+  g.StepDelay = row.StepDelay;
+  g.SpawnInterval = row.SpawnInterval;
+  g.DriftStep = row.DriftStep;
+  g.Aliens.resize(static_cast<size_t>(row.Count) + 1);
+}
+
+bool AnyAlienActive(const Game& game) {
+  if (!game.state.GameActive) return false;
+  for (Colour c : {Colour::Blue, Colour::Green, Colour::Red, Colour::Violet, Colour::Yellow, Colour::Cyan}) {
+    const AlienGroup& g = game.aliens[c];
+    for (int i = 0; i < g.Count; ++i) {
+      if (g.Aliens[static_cast<size_t>(i)].Active) return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace sb

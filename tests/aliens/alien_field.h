@@ -1,0 +1,75 @@
+#pragma once
+// A wave in play on the simulated host, with only the aliens moving: set up
+// colour groups, run passes of the loop as the aliens see them, place aliens
+// directly for the hit tests.
+
+#include <string>
+#include <vector>
+
+#include "aliens/aliens.h"
+#include "game/waves.h"
+#include "sound/sound_engine.h"
+#include "support/sim_game.h"
+
+namespace sb::test {
+
+struct AlienField : SimGame {
+  explicit AlienField(SimOptions options = {}) : SimGame(std::move(options)) {
+    game.state.GameActive = true;
+    game.player.personalBest = 1 << 30;  // no best-score fanfare in the middle of a test
+  }
+
+  AlienGroup& Group(Colour c) { return game.aliens[c]; }
+  AlienRecord& Alien(Colour c, int i) { return game.aliens[c].Aliens.at(static_cast<size_t>(i)); }
+
+  void SetUp(Colour c, uint8_t count, int16_t stepDelay = 30000, int16_t spawnInterval = 3, uint8_t driftStep = 0) {
+    SetUpColourGroup(game, c, ColourRow{count, stepDelay, spawnInterval, driftStep});
+  }
+
+  // The subjects and fields of every log line with this op, in order.
+  std::vector<std::string> Lines(const std::string& op) const {
+    std::vector<std::string> out;
+    for (const auto& line : host.GetLog().Lines()) {
+      LogLine l = ParseLogLine(line);
+      if (l.op == op) out.push_back(std::move(l.rest));
+    }
+    return out;
+  }
+
+  // One pass of the game loop as far as the aliens are concerned: the clock,
+  // the aliens' update, then the empty-field test.
+  void Pass() {
+    host.Yield();
+    UpdateAliens(game);
+    if (!AnyAlienActive(game)) game.state.FieldEmpty = true;
+  }
+
+  // Passes until the colour has released n aliens; the tick of that release.
+  int32_t RunUntilReleased(Colour c, int n, int32_t limitMs = 60000) {
+    while (Group(c).Spawned < n && host.Ticks() < limitMs) Pass();
+    return Group(c).Spawned >= n ? host.Ticks() : -1;
+  }
+
+  // A flying alien at (x, y) with its voice playing, as a release leaves
+  // it. The colour releases no more aliens of its own.
+  AlienRecord& Fly(Colour c, int i, int16_t x, int16_t y) {
+    static const char* const kVoices[kColourCount] = {"sounds/ablue.wav",   "sounds/agreen.wav", "sounds/ared.wav",
+                                                      "sounds/aviolet.wav", "sounds/ayellow.wav", "sounds/aCyan.wav",
+                                                      "sounds/aorange.wav", "sounds/asilver.wav"};
+    AlienRecord& a = Alien(c, i);
+    a.Active = true;
+    a.X = x;
+    a.Y = y;
+    LoadSound(game, a.Voice, kVoices[static_cast<size_t>(c)]);
+    a.Voice.Play(true);
+    Group(c).Spawned = Group(c).Count;
+    return a;
+  }
+  AlienRecord& Land(Colour c, int i, int16_t x) {
+    AlienRecord& a = Fly(c, i, x, 6850);
+    a.Landed = true;
+    return a;
+  }
+};
+
+}  // namespace sb::test
