@@ -8,6 +8,7 @@
 
 #include "aliens/aliens.h"
 #include "game/waves.h"
+#include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
 #include "support/sim_game.h"
 
@@ -15,6 +16,8 @@ namespace sb::test {
 
 struct AlienField : SimGame {
   explicit AlienField(SimOptions options = {}) : SimGame(std::move(options)) {
+    LoadGameSounds(game);
+    ClearLog();
     game.state.GameActive = true;
     game.player.personalBest = 1 << 30;  // no best-score fanfare in the middle of a test
   }
