@@ -1,5 +1,6 @@
 #include "hosts/sdl_host.h"
 
+#include <pwd.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -7,7 +8,6 @@
 #include <ctime>
 #include <iostream>
 
-#include "hosts/http_client.h"
 #include "hosts/mp3_decoder.h"
 #include "hosts/sdl_keymap.h"
 #include "hosts/settings_store.h"
@@ -80,6 +80,13 @@ float SdlHost::TimerSeconds() {
   localtime_r(&now.tv_sec, &local);
   return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) +
          static_cast<float>(now.tv_nsec / 1000000) / 1000.0f;
+}
+
+CalendarTime SdlHost::LocalTime() {
+  const std::time_t now = std::time(nullptr);
+  tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 bool SdlHost::ClaimSingleInstance() { return instance_.Claim(); }
@@ -248,7 +255,36 @@ void SdlHost::WriteSetting(const std::string& app, const std::string& section, c
   }
 }
 
-HttpResponse SdlHost::HttpPost(const HttpRequest& request) { return PostForm(request); }
+std::optional<std::string> SdlHost::ReadSetting(const std::string& app, const std::string& section,
+                                                const std::string& key) {
+  return ReadIniSetting(options_.settingsFile, app, section, key);
+}
+
+std::optional<std::string> SdlHost::Environment(const std::string& name) {
+  const char* value = std::getenv(name.c_str());
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+std::string SdlHost::LoginName() {
+  passwd entry{};
+  passwd* found = nullptr;
+  std::vector<char> buffer(16384);
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name) {
+    return found->pw_name;
+  }
+  for (const char* variable : {"LOGNAME", "USER"}) {
+    if (const char* name = std::getenv(variable); name && *name) return name;
+  }
+  return "";
+}
+
+std::optional<HttpResponse> SdlHost::PollHttpPost() {
+  // The network is looked at as often as window messages, not on every pass.
+  const auto now = Clock::now();
+  if (now - lastHttpPoll_ < kPumpPeriod) return std::nullopt;
+  lastHttpPoll_ = now;
+  return http_.Poll();
+}
 
 void SdlHost::SetClipboard(const std::string& text) {
   if (SDL_SetClipboardText(text.c_str()) != 0) std::cerr << "starbarrow: clipboard: " << SDL_GetError() << '\n';

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "hosts/http_client.h"
 #include "hosts/instance_lock.h"
 #include "hosts/sdl_joystick.h"
 #include "platform/file_store.h"
@@ -36,6 +37,7 @@ class SdlHost : public Host {
   int32_t Ticks() override;
   void Yield() override;
   float TimerSeconds() override;
+  CalendarTime LocalTime() override;
 
   bool ClaimSingleInstance() override;
   void ShowMainWindow(const std::string& caption) override;
@@ -59,7 +61,12 @@ class SdlHost : public Host {
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
   void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& value) override;
-  HttpResponse HttpPost(const HttpRequest& request) override;
+  std::optional<std::string> ReadSetting(const std::string& app, const std::string& section,
+                                         const std::string& key) override;
+  std::optional<std::string> Environment(const std::string& name) override;
+  std::string LoginName() override;
+  void StartHttpPost(const HttpRequest& request) override { http_.Start(request); }
+  std::optional<HttpResponse> PollHttpPost() override;
   void SetClipboard(const std::string& text) override;
   std::string Clipboard() override;
 
@@ -82,9 +89,11 @@ class SdlHost : public Host {
   KeyboardState keys_{};
   bool videoReady_ = false;
   SdlJoysticks joysticks_;
+  HttpClient http_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::time_point lastPump_{};
   std::chrono::steady_clock::time_point lastPass_{};
+  std::chrono::steady_clock::time_point lastHttpPoll_{};
 };
 
 }  // namespace sb

@@ -1,6 +1,8 @@
 #include "hosts/settings_store.h"
 
 #include <sstream>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/file_store.h"
@@ -17,35 +19,65 @@ std::string OneLine(std::string s) {
   return s;
 }
 
+std::string Header(const std::string& app, const std::string& section) {
+  return "[" + OneLine(app) + "/" + OneLine(section) + "]";
+}
+
+// The lines of the text, without their line breaks ("\r\n" too).
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.ends_with('\r')) line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The header line of [app/section] and the line after its last entry; both
+// lines.size() when the section is not there.
+std::pair<size_t, size_t> FindSection(const std::vector<std::string>& lines, const std::string& app,
+                                      const std::string& section) {
+  const std::string header = Header(app, section);
+  for (size_t begin = 0; begin < lines.size(); ++begin) {
+    if (lines[begin] != header) continue;
+    size_t end = begin + 1;
+    while (end < lines.size() && (lines[end].empty() || lines[end][0] != '[')) ++end;
+    return {begin, end};
+  }
+  return {lines.size(), lines.size()};
+}
+
+std::string_view Trimmed(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// The value when the line sets key ("key=value", spaces around either allowed:
+// the file is also edited by hand).
+std::optional<std::string> EntryValue(const std::string& line, const std::string& key) {
+  const size_t eq = line.find('=');
+  if (eq == std::string::npos || Trimmed(std::string_view(line).substr(0, eq)) != OneLine(key)) return std::nullopt;
+  return std::string(Trimmed(std::string_view(line).substr(eq + 1)));
+}
+
 }  // namespace
 
 std::string SetIniValue(const std::string& ini, const std::string& app, const std::string& section,
                         const std::string& key, const std::string& value) {
-  std::string header(1, '[');
-  header.append(OneLine(app)).append(1, '/').append(OneLine(section)).append(1, ']');
   const std::string entry = OneLine(key) + "=" + OneLine(value);
-  std::vector<std::string> lines;
-  std::istringstream in(ini);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-
-  size_t begin = lines.size();
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i] == header) {
-      begin = i;
-      break;
-    }
-  }
+  std::vector<std::string> lines = SplitLines(ini);
+  const auto [begin, end] = FindSection(lines, app, section);
   if (begin == lines.size()) {
     if (!lines.empty() && !lines.back().empty()) lines.push_back("");
-    lines.push_back(header);
+    lines.push_back(Header(app, section));
     lines.push_back(entry);
   } else {
-    size_t end = begin + 1;
-    while (end < lines.size() && (lines[end].empty() || lines[end][0] != '[')) ++end;
     size_t insertAt = begin + 1;
     bool replaced = false;
     for (size_t i = begin + 1; i < end && !replaced; ++i) {
-      if (lines[i].rfind(OneLine(key) + "=", 0) == 0) {
+      if (EntryValue(lines[i], key)) {
         lines[i] = entry;
         replaced = true;
       } else if (!lines[i].empty()) {
@@ -57,6 +89,23 @@ std::string SetIniValue(const std::string& ini, const std::string& app, const st
   std::string out;
   for (const auto& line : lines) out += line + "\n";
   return out;
+}
+
+std::optional<std::string> GetIniValue(const std::string& ini, const std::string& app, const std::string& section,
+                                       const std::string& key) {
+  const std::vector<std::string> lines = SplitLines(ini);
+  const auto [begin, end] = FindSection(lines, app, section);
+  for (size_t i = begin + 1; i < end; ++i) {
+    if (auto value = EntryValue(lines[i], key)) return value;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadIniSetting(const std::filesystem::path& file, const std::string& app,
+                                          const std::string& section, const std::string& key) {
+  const auto text = ReadWholeFile(file);
+  if (!text) return std::nullopt;
+  return GetIniValue(std::string(text->begin(), text->end()), app, section, key);
 }
 
 bool WriteIniSetting(const std::filesystem::path& file, const std::string& app, const std::string& section,

@@ -31,6 +31,7 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
   } else {
     playerFiles_ = std::make_unique<MemoryFolder>();
   }
+  settings_ = options_.settings;
   for (int i = 0; i < options_.joysticks; ++i) PlugJoystick();
   joystickNotices_.TakeDevices();  // attached before the program started
   ApplyDueEvents();
@@ -137,6 +138,13 @@ JoystickRead SimHost::ReadJoystick(RawJoystickState& state) {
   return JoystickRead::Lost;
 }
 
+CalendarTime SimHost::LocalTime() {
+  const int64_t seconds = options_.seed + ms_ / 1000;
+  const int64_t inDay = seconds % 86400;
+  return {2000, 1, static_cast<int>(1 + seconds / 86400 % 31), static_cast<int>(inDay / 3600),
+          static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60)};
+}
+
 float SimHost::TimerSeconds() {
   return static_cast<float>(std::fmod(options_.seed + ms_ / 1000.0, 86400.0));
 }
@@ -179,16 +187,45 @@ void SimHost::WriteSetting(const std::string& app, const std::string& section, c
   log_.Write(ms_, "settings", app + "/" + section + "/" + key + "=" + value);
 }
 
-HttpResponse SimHost::HttpPost(const HttpRequest& request) {
-  log_.Write(ms_, "http", request.url, {"body=" + request.body});
-  HttpResponse response;
-  response.error = "unreachable";
+std::optional<std::string> SimHost::ReadSetting(const std::string& app, const std::string& section,
+                                                const std::string& key) {
+  const auto it = settings_.find(app + "/" + section + "/" + key);
+  return it == settings_.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+std::optional<std::string> SimHost::Environment(const std::string& name) {
+  const auto it = options_.environment.find(name);
+  return it == options_.environment.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+void SimHost::StartHttpPost(const HttpRequest& request) {
+  log_.Write(ms_, "http", request.url, {"body=" + LogText(request.body)});
+  if (options_.network) {
+    if (!network_) network_ = std::make_unique<HttpClient>();
+    network_->Start(request);
+    return;
+  }
+  HttpResponse response{false, 0, "", "unreachable"};
+  if (nextReply_ < options_.httpReplies.size()) {
+    if (const auto& reply = options_.httpReplies[nextReply_]) response = {true, reply->status, reply->body, ""};
+    ++nextReply_;
+  }
+  pendingReply_ = response;
+  replyDueMs_ = ms_ + options_.httpDelayMs;
+}
+
+std::optional<HttpResponse> SimHost::PollHttpPost() {
+  // A real request waits a little for the network, so the clock does not race ahead of it.
+  if (network_) return network_->Poll(1);
+  if (pendingReply_ && ms_ - replyDueMs_ < 0) return std::nullopt;
+  HttpResponse response = pendingReply_.value_or(HttpResponse{false, 0, "", "no request was started"});
+  pendingReply_.reset();
   return response;
 }
 
 void SimHost::SetClipboard(const std::string& text) {
   clipboard_ = text;
-  log_.Write(ms_, "clipboard", text);
+  log_.Write(ms_, "clipboard", LogText(text));
 }
 
 SimResult RunSimulation(const SimOptions& options, std::ostream* out) {

@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "hosts/http_client.h"
 #include "hosts/joystick_notices.h"
 #include "hosts/sim_script.h"
 #include "platform/event_log.h"
 #include "platform/file_store.h"
 #include "platform/host.h"
+#include "scoreboard/scripted_reply.h"
 
 namespace sb {
 
@@ -34,6 +36,15 @@ struct SimOptions {
   bool otherInstanceRunning = false;
   bool noSoundDevice = false;
   int joysticks = 0;  // controllers attached from the start; the script plugs and unplugs more
+  // The board: each request takes the next reply (nothing: not reached) after
+  // httpDelayMs; with none left it is not reached. With network, requests go
+  // out through libcurl instead and take as long as they take.
+  std::vector<std::optional<ScriptedReply>> httpReplies;
+  int httpDelayMs = 100;
+  bool network = false;
+  std::map<std::string, std::string> environment;
+  std::map<std::string, std::string> settings;  // "app/section/key" -> value, there from the start
+  std::string loginName = "player";
 };
 
 // Thrown from Yield when the clock reaches SimOptions::untilMs.
@@ -49,6 +60,8 @@ class SimHost : public Host {
   int32_t Ticks() override { return ms_; }
   void Yield() override;
   float TimerSeconds() override;
+  // The seed's time of day on 1 January 2000, moving on with the clock.
+  CalendarTime LocalTime() override;
 
   bool ClaimSingleInstance() override;
   void ShowMainWindow(const std::string& caption) override;
@@ -73,7 +86,12 @@ class SimHost : public Host {
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
   void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& value) override;
-  HttpResponse HttpPost(const HttpRequest& request) override;
+  std::optional<std::string> ReadSetting(const std::string& app, const std::string& section,
+                                         const std::string& key) override;
+  std::optional<std::string> Environment(const std::string& name) override;
+  std::string LoginName() override { return options_.loginName; }
+  void StartHttpPost(const HttpRequest& request) override;
+  std::optional<HttpResponse> PollHttpPost() override;
   void SetClipboard(const std::string& text) override;
   std::string Clipboard() override { return clipboard_; }
 
@@ -110,6 +128,10 @@ class SimHost : public Host {
   std::unique_ptr<FileStore> playerFiles_;
   std::map<std::string, std::string> settings_;
   std::string clipboard_;
+  size_t nextReply_ = 0;
+  std::optional<HttpResponse> pendingReply_;  // the scripted request running
+  int32_t replyDueMs_ = 0;
+  std::unique_ptr<HttpClient> network_;
   std::vector<SimJoystick> joysticks_;
   int nextJoystickId_ = 1;
   int openJoystickId_ = 0;  // 0: none open

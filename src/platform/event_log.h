@@ -30,6 +30,10 @@ class EventLog {
   std::vector<std::string> lines_;
 };
 
+// Any text kept on its one line: a backslash written as \\, a line break as
+// \r or \n, a tab as \t and any other control character as \xNN.
+std::string LogText(std::string_view text);
+
 // Paths in the log use forward slashes and keep the letter case the code used.
 std::string LogPath(std::string_view path);
 

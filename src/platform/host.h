@@ -51,19 +51,32 @@ struct RawJoystickState {
 enum class JoystickRead { Ok, Lost, Failed };  // Lost: the controller was unplugged, or none is open
 enum class JoystickChange { State, Devices };
 
+// A POST of a form: the body is sent as application/x-www-form-urlencoded,
+// with basic authentication when a user is given.
 struct HttpRequest {
   std::string url;
   std::string body;  // already form-encoded
   std::string user;
   std::string password;
-  int timeoutSeconds = 30;
+  int connectTimeoutMs = 10000;
+  int timeoutMs = 30000;  // the whole request
 };
 
 struct HttpResponse {
-  bool reached = false;  // false: no answer (unreachable, timed out)
+  bool reached = false;  // false: no answer (unreachable, timed out, refused by the client)
   long status = 0;
   std::string body;
   std::string error;  // what went wrong when not reached
+};
+
+// The local date and time of day.
+struct CalendarTime {
+  int year = 2000;
+  int month = 1;  // 1..12
+  int day = 1;    // 1..31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
 };
 
 enum class Folder { Program, Player };
@@ -80,6 +93,7 @@ class Host {
   // Seconds since local midnight as a single-precision value: what the
   // random generator is re-seeded from.
   virtual float TimerSeconds() = 0;
+  virtual CalendarTime LocalTime() = 0;
 
   // --- the window and the process ---
   // False when another instance runs; that instance has been asked to come
@@ -120,7 +134,20 @@ class Host {
   virtual bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) = 0;
   virtual void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                             const std::string& value) = 0;
-  virtual HttpResponse HttpPost(const HttpRequest& request) = 0;
+  // Nothing when the value was never written.
+  virtual std::optional<std::string> ReadSetting(const std::string& app, const std::string& section,
+                                                 const std::string& key) = 0;
+  // Nothing when the environment does not have the variable.
+  virtual std::optional<std::string> Environment(const std::string& name) = 0;
+  // The name the user logged in with; empty when the machine does not say.
+  virtual std::string LoginName() = 0;
+  // Starts a request and returns at once; the game yields until PollHttpPost
+  // gives the response. One request runs at a time: starting another
+  // abandons the one running. The time-outs of the request always end it.
+  virtual void StartHttpPost(const HttpRequest& request) = 0;
+  // The response once the request has finished (then it is forgotten);
+  // nothing while it runs. Without a request, a response that was not reached.
+  virtual std::optional<HttpResponse> PollHttpPost() = 0;
   virtual void SetClipboard(const std::string& text) = 0;
   virtual std::string Clipboard() = 0;
 

@@ -174,19 +174,21 @@ TEST(BoardServer, EscapesEveryCharacterThatMeansSomethingInHtml) {
 }
 
 TEST(BoardServer, AFixedReplyAnswersEveryAdmittedRequestAndStoresNothing) {
-  const std::pair<std::string, FixedReply> cases[] = {
+  const std::pair<std::string, ScriptedReply> cases[] = {
       {"200 Success", {200, "Success"}}, {"200 success\\n", {200, "success\n"}}, {"500", {500, ""}},
       {"404 success", {404, "success"}}, {"200 a\\\\b\\r", {200, "a\\b\r"}}};
   for (const auto& [spec, expected] : cases) {
-    const auto reply = ParseFixedReply(spec);
+    const auto reply = ParseScriptedReply(spec);
     ASSERT_TRUE(reply) << spec;
     EXPECT_EQ(reply->status, expected.status) << spec;
     EXPECT_EQ(reply->body, expected.body) << spec;
   }
-  for (const char* bad : {"", "ok", "99", "600", "200 \\x", "200 trailing\\"}) EXPECT_FALSE(ParseFixedReply(bad)) << bad;
+  for (const char* bad : {"", "ok", "99", "600", "200 \\x", "200 trailing\\"}) {
+    EXPECT_FALSE(ParseScriptedReply(bad)) << bad;
+  }
 
   BoardOptions options;
-  options.fixedReply = FixedReply{200, "success\n"};
+  options.fixedReply = ScriptedReply{200, "success\n"};
   RunningBoard board(options);
   EXPECT_EQ(Post(board.Port(), kSubmitPath, Score("Ann", "10"))->body, "success\n");
   EXPECT_EQ(Post(board.Port(), kCodePath, "id=SBServer\r\n")->body, "success\n");

@@ -38,6 +38,32 @@ TEST(SettingsStore, SetsKeysAndKeepsEverythingElse) {
   EXPECT_EQ(SetIniValue("", "A", "B", "K", "two\nlines"), "[A/B]\nK=two lines\n");
 }
 
+TEST(SettingsStore, ReadsValuesAsWrittenOrEditedByHand) {
+  const std::string ini =
+      "# board for our club\r\n"
+      "[Other/ScoreBoard]\r\n"
+      "board_url=http://wrong/\r\n"
+      "[Starbarrow/ScoreBoard]\r\n"
+      "  board_url = https://board.example.org/ \r\n"
+      "player_name=\r\n"
+      "\r\n"
+      "[Next/Section]\r\n"
+      "colour=blue\r\n";
+  struct Case {
+    const char* key;
+    std::optional<std::string> value;
+  };
+  const Case cases[] = {{"board_url", "https://board.example.org/"}, {"player_name", ""}, {"colour", std::nullopt},
+                        {"missing", std::nullopt}};
+  for (const Case& c : cases) EXPECT_EQ(GetIniValue(ini, "Starbarrow", "ScoreBoard", c.key), c.value) << c.key;
+
+  // A value written over a hand-edited one replaces it rather than adding a second.
+  const std::string rewritten = SetIniValue(ini, "Starbarrow", "ScoreBoard", "board_url", "http://new");
+  EXPECT_EQ(GetIniValue(rewritten, "Starbarrow", "ScoreBoard", "board_url"), "http://new");
+  EXPECT_EQ(rewritten.find("board.example.org"), std::string::npos);
+  EXPECT_EQ(GetIniValue(rewritten, "Other", "ScoreBoard", "board_url"), "http://wrong/");
+}
+
 TEST(SettingsStore, WritesTheFileUnderItsFolder) {
   test::TempDir dir;
   const auto file = dir.path() / "config" / "starbarrow" / "settings.ini";

@@ -20,7 +20,11 @@ std::optional<size_t> PrintableLength(std::string_view text) {
   size_t count = 0;
   for (size_t i = 0; i < text.size(); ++count) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 4;
+    const size_t extra = lead < 0x80                ? 0
+                         : (lead & 0xE0) == 0xC0 ? 1
+                         : (lead & 0xF0) == 0xE0 ? 2
+                         : (lead & 0xF8) == 0xF0 ? 3
+                                                 : 4;  // 4: not a first byte
     if (extra == 4 || text.size() - i <= extra) return std::nullopt;
     uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
     for (size_t k = 1; k <= extra; ++k) {

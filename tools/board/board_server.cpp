@@ -1,6 +1,5 @@
 #include "board_server.h"
 
-#include <charconv>
 #include <ctime>
 
 #include "board_page.h"
@@ -55,31 +54,6 @@ std::string StandardReason(int status) {
 }
 
 }  // namespace
-
-std::optional<FixedReply> ParseFixedReply(std::string_view spec) {
-  FixedReply reply;
-  const size_t space = spec.find(' ');
-  const std::string_view status = spec.substr(0, space);
-  const auto [end, ec] = std::from_chars(status.data(), status.data() + status.size(), reply.status);
-  if (ec != std::errc() || end != status.data() + status.size() || reply.status < 100 || reply.status > 599) {
-    return std::nullopt;
-  }
-  if (space == std::string_view::npos) return reply;
-  for (size_t i = space + 1; i < spec.size(); ++i) {
-    if (spec[i] != '\\') {
-      reply.body += spec[i];
-      continue;
-    }
-    if (++i == spec.size()) return std::nullopt;
-    switch (spec[i]) {
-      case 'n': reply.body += '\n'; break;
-      case 'r': reply.body += '\r'; break;
-      case '\\': reply.body += '\\'; break;
-      default: return std::nullopt;
-    }
-  }
-  return reply;
-}
 
 BoardServer::BoardServer(BoardOptions options)
     : options_(std::move(options)),

@@ -14,16 +14,9 @@
 #include <string_view>
 
 #include "board_store.h"
+#include "scoreboard/scripted_reply.h"
 
 namespace sb::board {
-
-struct FixedReply {
-  int status = 200;
-  std::string body;
-};
-
-// "STATUS" or "STATUS TEXT", where TEXT may hold \n, \r and \\; nothing when malformed.
-std::optional<FixedReply> ParseFixedReply(std::string_view spec);
 
 struct BoardOptions {
   std::filesystem::path db;
@@ -32,7 +25,7 @@ struct BoardOptions {
   std::string publicUrl;
   // For testing clients: both endpoints answer this to every request with the
   // right credentials, and nothing is stored.
-  std::optional<FixedReply> fixedReply;
+  std::optional<ScriptedReply> fixedReply;
   // One line per request; none when null.
   std::ostream* log = nullptr;
   // Sees every request to the two endpoints before it is judged.

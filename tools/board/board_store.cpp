@@ -76,7 +76,9 @@ std::vector<StoredScore> BoardStore::Best() {
       " WHERE place = 1 ORDER BY score DESC, id");
 }
 
-std::vector<StoredScore> BoardStore::All() { return Query("SELECT gamer, score, date, received FROM scores ORDER BY id"); }
+std::vector<StoredScore> BoardStore::All() {
+  return Query("SELECT gamer, score, date, received FROM scores ORDER BY id");
+}
 
 std::vector<StoredScore> BoardStore::Query(const char* sql) {
   std::lock_guard lock(mutex_);

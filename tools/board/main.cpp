@@ -62,7 +62,7 @@ std::optional<Arguments> ReadArguments(int argc, char** argv) {
     } else if (flag == "--public-url") {
       a.board.publicUrl = value;
     } else if (flag == "--fixed-reply") {
-      a.board.fixedReply = sb::board::ParseFixedReply(value);
+      a.board.fixedReply = sb::ParseScriptedReply(value);
       ok = a.board.fixedReply.has_value();
     } else {
       std::cerr << "starbarrow-board: unknown option " << flag << '\n' << kUsage;

@@ -22,11 +22,27 @@ constexpr const char* kUsage =
     "  --missing PATH       make one virtual recording missing\n"
     "  --other-instance     behave as if another copy were running\n"
     "  --no-sound-device    behave as if there were no sound device\n"
-    "  --joysticks N        game controllers attached from the start (default 0)\n";
+    "  --joysticks N        game controllers attached from the start (default 0)\n"
+    "  --http-reply 'STATUS [TEXT]'|none\n"
+    "                       what the score board answers the next request (repeat for more);\n"
+    "                       TEXT may hold \\n, \\r and \\\\; none: the board is not reached\n"
+    "  --http-delay MS      virtual time a request takes (default 100)\n"
+    "  --network            send requests over the network instead (libcurl)\n"
+    "  --env NAME=VALUE     an environment variable the program sees\n"
+    "  --setting APP/SECTION/KEY=VALUE\n"
+    "                       a value in the settings store from the start\n"
+    "  --login NAME         the account's login name (default 'player')\n";
 
 [[noreturn]] void Usage(const std::string& problem) {
   std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
   std::exit(2);
+}
+
+// "NAME=VALUE" split at its first '='.
+std::pair<std::string, std::string> Assignment(const std::string& option, const std::string& text) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos || eq == 0) Usage(option + " needs NAME=VALUE, not '" + text + "'");
+  return {text.substr(0, eq), text.substr(eq + 1)};
 }
 
 long long Number(const std::string& option, const std::string& text) {
@@ -88,6 +104,24 @@ int main(int argc, char** argv) {
       options.noSoundDevice = true;
     } else if (arg == "--joysticks") {
       options.joysticks = static_cast<int>(std::min<long long>(Number(arg, value()), 64));
+    } else if (arg == "--http-reply") {
+      const std::string v = value();
+      const auto reply = sb::ParseScriptedReply(v);
+      if (!reply && v != "none") Usage("--http-reply needs 'STATUS [TEXT]' or none, not '" + v + "'");
+      options.httpReplies.push_back(reply);
+    } else if (arg == "--http-delay") {
+      options.httpDelayMs = static_cast<int>(std::min<long long>(Number(arg, value()), 3600000));
+    } else if (arg == "--network") {
+      options.network = true;
+    } else if (arg == "--env") {
+      const auto [name, v] = Assignment(arg, value());
+      options.environment[name] = v;
+    } else if (arg == "--setting") {
+      const auto [key, v] = Assignment(arg, value());
+      if (std::count(key.begin(), key.end(), '/') != 2) Usage("--setting needs APP/SECTION/KEY=VALUE");
+      options.settings[key] = v;
+    } else if (arg == "--login") {
+      options.loginName = value();
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
