@@ -76,6 +76,32 @@ TEST(FireLasers, SideLasersFireTowardTheDirectionsPressed) {
   }
 }
 
+TEST(FireLasers, TheMainLaserAsksEveryColourOfTheWaveAndTheSaucer) {
+  PlayerRig rig("200 tap LCONTROL");
+  rig.PlaceAliens({{Colour::Green, 5000, 1000}, {Colour::Violet, 5300, 3000}, {Colour::Cyan, 7000, 3000}});
+  rig.game.saucer.SaucerEnabled = true;
+  rig.game.saucer.SaucerPresent = true;
+  rig.game.saucer.SaucerX = 4900;
+  rig.RunUntil(300);
+  EXPECT_TRUE(rig.Alien(Colour::Green, 0).Destroyed);
+  EXPECT_TRUE(rig.Alien(Colour::Violet, 0).Destroyed);
+  EXPECT_TRUE(rig.Alien(Colour::Cyan, 0).Active) << "out of the laser's reach";
+  EXPECT_FALSE(rig.game.saucer.SaucerPresent);
+}
+
+// Each side laser asks for the landed aliens on its own side only.
+TEST(FireLasers, ASideLaserStrikesTheLandedAliensOnItsSide) {
+  std::string script = "100 down LMENU\n";
+  for (int shot = 0; shot < 4; ++shot) script += std::to_string(200 + 200 * shot) + " tap LEFT\n";
+  PlayerRig rig(script);
+  rig.PlaceAliens({{Colour::Red, 3000, 6850, true}, {Colour::Red, 7000, 6850, true}});
+  rig.RunUntil(1000);
+  EXPECT_EQ(rig.Plays("sounds/laser_l.wav"), 4);
+  EXPECT_TRUE(rig.Alien(Colour::Red, 0).Destroyed);
+  EXPECT_TRUE(rig.Alien(Colour::Red, 1).Active);
+  EXPECT_EQ(rig.Alien(Colour::Red, 1).HitCount, 0);
+}
+
 // ---------------------------------------------------------------------------
 // Missiles
 
