@@ -1,5 +1,6 @@
 #include "board_server.h"
 
+#include <cctype>
 #include <ctime>
 
 #include "board_page.h"
