@@ -25,7 +25,6 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kPassPeriod = std::chrono::microseconds(50);
 // Window messages are fetched this often; fetching costs more than a pass.
 constexpr auto kPumpPeriod = std::chrono::milliseconds(1);
-constexpr int kAudioFrames = 512;
 
 std::filesystem::path XdgDir(const char* variable, const char* fallback) {
   if (const char* dir = std::getenv(variable); dir && *dir) return dir;
@@ -134,7 +133,7 @@ bool SdlHost::StartAudio(Mixer& mixer) {
   want.freq = 48000;
   want.format = AUDIO_S16SYS;
   want.channels = 2;
-  want.samples = kAudioFrames;
+  want.samples = static_cast<Uint16>(options_.audioFrames);
   want.callback = AudioCallback;
   want.userdata = this;
   audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);

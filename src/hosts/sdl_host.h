@@ -17,6 +17,9 @@
 
 namespace sb {
 
+// Frames the audio device asks the mixer for at a time: 5.3 ms at 48 kHz.
+constexpr int kAudioPeriodFrames = 256;
+
 struct SdlHostOptions {
   std::filesystem::path programDir;  // sound tree and shipped key map
   std::filesystem::path playerDir;   // sbinfo.sbr and keymap.sbk
@@ -24,6 +27,7 @@ struct SdlHostOptions {
   std::filesystem::path instanceDir;
   // The recordings; the sound tree in the program folder when not given.
   std::shared_ptr<SoundLibrary> sounds;
+  int audioFrames = kAudioPeriodFrames;
 };
 
 // The folders of a normal run: the program's own folder, and the XDG ones.

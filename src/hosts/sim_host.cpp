@@ -1,6 +1,8 @@
 #include "hosts/sim_host.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "hosts/mp3_decoder.h"
 #include "hosts/virtual_sound_library.h"
@@ -24,7 +26,9 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
     virtual_ = library.get();
     sounds_ = std::move(library);
     programFiles_ = std::make_unique<MemoryFolder>();
-    programFiles_->Write(kKeyMapFileName, EncodeKeyMap(DefaultActionTable()));  // the shipped key map
+    if (std::find(options_.missing.begin(), options_.missing.end(), kKeyMapFileName) == options_.missing.end()) {
+      programFiles_->Write(kKeyMapFileName, EncodeKeyMap(DefaultActionTable()));  // the shipped key map
+    }
   }
   if (options_.home) {
     playerFiles_ = std::make_unique<DiskFolder>(*options_.home);
@@ -74,6 +78,9 @@ void SimHost::ApplyDueEvents() {
       case ScriptEvent::Kind::KeyUp:
         keys_[e.key] = e.kind == ScriptEvent::Kind::KeyDown ? 0x80 : 0x00;
         break;
+      case ScriptEvent::Kind::KeyboardLost:
+        keyboardLost_ = true;
+        break;
       default:
         ApplyJoystickEvent(e);
         break;
@@ -109,6 +116,9 @@ void SimHost::ApplyJoystickEvent(const ScriptEvent& e) {
     case ScriptEvent::Kind::ButtonUp:
       joystick.state.buttons[e.control & 31] = e.kind == ScriptEvent::Kind::ButtonDown ? 1 : 0;
       break;
+    case ScriptEvent::Kind::JoystickFail:
+      joystick.failNextRead = true;
+      return;
     default:
       return;
   }
@@ -129,8 +139,9 @@ bool SimHost::OpenJoystick(int index) {
 }
 
 JoystickRead SimHost::ReadJoystick(RawJoystickState& state) {
-  for (const SimJoystick& joystick : joysticks_) {
+  for (SimJoystick& joystick : joysticks_) {
     if (joystick.id == openJoystickId_) {
+      if (std::exchange(joystick.failNextRead, false)) return JoystickRead::Failed;
       state = joystick.state;
       return JoystickRead::Ok;
     }
@@ -167,8 +178,14 @@ bool SimHost::StartAudio(Mixer& mixer) {
 }
 
 KeyboardRead SimHost::ReadKeyboard(KeyboardState& state) {
+  if (keyboardLost_) return KeyboardRead::Lost;
   state = keys_;
   return KeyboardRead::Ok;
+}
+
+void SimHost::ReacquireKeyboard() {
+  keyboardLost_ = false;
+  log_.Write(ms_, "keyboard", "reacquire");
 }
 
 std::optional<std::vector<uint8_t>> SimHost::ReadFile(Folder folder, const std::string& name) {

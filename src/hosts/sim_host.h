@@ -31,7 +31,7 @@ struct SimOptions {
   std::optional<std::filesystem::path> home;       // player folder on disk; in memory when unset
   std::optional<std::filesystem::path> soundTree;  // real recordings; the virtual tree when unset
   std::map<std::string, int> lengths;              // virtual tree: name -> milliseconds
-  std::vector<std::string> missing;                // virtual tree: names that do not exist
+  std::vector<std::string> missing;                // virtual tree: names that do not exist, and keymap.sbk
   std::vector<ScriptEvent> script;
   bool otherInstanceRunning = false;
   bool noSoundDevice = false;
@@ -72,7 +72,7 @@ class SimHost : public Host {
   SoundLibrary& Sounds() override { return *sounds_; }
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
-  void ReacquireKeyboard() override {}
+  void ReacquireKeyboard() override;
   // A simulated controller has a stick (X and Y) and 32 buttons.
   int JoystickCount() override { return static_cast<int>(joysticks_.size()); }
   JoystickInfo Joystick(int index) override;
@@ -108,6 +108,7 @@ class SimHost : public Host {
   struct SimJoystick {
     int id = 0;
     RawJoystickState state;
+    bool failNextRead = false;
   };
 
   void Tick();
@@ -121,6 +122,7 @@ class SimHost : public Host {
   int yields_ = 0;
   size_t nextEvent_ = 0;
   KeyboardState keys_{};
+  bool keyboardLost_ = false;
   Mixer* mixer_ = nullptr;
   std::unique_ptr<SoundLibrary> sounds_;
   VirtualSoundLibrary* virtual_ = nullptr;

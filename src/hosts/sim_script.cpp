@@ -36,7 +36,7 @@ std::string Upper(std::string text) {
   return text;
 }
 
-// axis X|Y VALUE [on N], button B down|up [on N], joystick plug, joystick unplug [N]
+// axis X|Y VALUE [on N], button B down|up [on N], joystick plug, joystick unplug|fail [N]
 void ParseJoystickEvent(int32_t ms, const std::string& op, std::vector<std::string> words,
                         std::vector<ScriptEvent>& events, const std::function<void(const std::string&)>& bad) {
   ScriptEvent e;
@@ -50,11 +50,11 @@ void ParseJoystickEvent(int32_t ms, const std::string& op, std::vector<std::stri
     const std::string what = words.empty() ? std::string() : words[0];
     if (what == "plug" && words.size() == 1) {
       e.kind = ScriptEvent::Kind::JoystickPlug;
-    } else if (what == "unplug" && words.size() <= 2) {
-      e.kind = ScriptEvent::Kind::JoystickUnplug;
+    } else if ((what == "unplug" || what == "fail") && words.size() <= 2) {
+      e.kind = what == "unplug" ? ScriptEvent::Kind::JoystickUnplug : ScriptEvent::Kind::JoystickFail;
       if (words.size() == 2) controller(words[1]);
     } else {
-      bad("expected 'joystick plug' or 'joystick unplug [N]'");
+      bad("expected 'joystick plug', 'joystick unplug [N]' or 'joystick fail [N]'");
     }
     events.push_back(e);
     return;
@@ -108,6 +108,11 @@ std::vector<ScriptEvent> ParseScript(std::istream& in) {
     for (std::string word; words >> word;) rest.push_back(word);
     if (op == "axis" || op == "button" || op == "joystick") {
       ParseJoystickEvent(ms, op, rest, events, [&](const std::string& why) { Bad(lineNumber, line, why); });
+      continue;
+    }
+    if (op == "keyboard") {
+      if (rest.size() != 1 || rest[0] != "lost") Bad(lineNumber, line, "expected 'keyboard lost'");
+      events.push_back({ms, ScriptEvent::Kind::KeyboardLost});
       continue;
     }
     if (rest.size() > 1) Bad(lineNumber, line, "unexpected '" + rest[1] + "'");

@@ -2,11 +2,14 @@
 // The simulated host's input script: one timed event per line,
 //   <ms> down KEY | <ms> up KEY | <ms> tap KEY
 //   <ms> axis X|Y VALUE [on N] | <ms> button B down|up [on N]
-//   <ms> joystick plug | <ms> joystick unplug [N]
+//   <ms> joystick plug | <ms> joystick unplug [N] | <ms> joystick fail [N]
+//   <ms> keyboard lost
 // KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
 // position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
 // button 0..31; N a controller 1..10 in the order they are attached (default
-// 1). Blank lines and lines starting with '#' are ignored.
+// 1). "joystick fail" makes the controller's next read fail; "keyboard lost"
+// makes keyboard reads report a lost device until the program re-acquires
+// it. Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
 #include <istream>
@@ -16,7 +19,7 @@
 namespace sb {
 
 struct ScriptEvent {
-  enum class Kind { KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug };
+  enum class Kind { KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;
   uint8_t key = 0;       // keys: the DirectInput key code

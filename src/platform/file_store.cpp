@@ -1,43 +1,133 @@
 #include "platform/file_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <string_view>
 
 namespace sb {
 
-bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::error_code ec;
-  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ec);
-  std::string temp = path.string() + ".tmp-XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) break;
-    done += static_cast<size_t>(n);
-  }
-  const bool ok = done == bytes.size() && ::fsync(fd) == 0;
-  ::fchmod(fd, 0644);
-  if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
+namespace {
+
+// A temporary file is named "<file>.tmp-<pid>-<n>" beside the file it replaces.
+constexpr std::string_view kTempMarker = ".tmp-";
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    size -= static_cast<size_t>(n);
   }
   return true;
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+bool SyncFd(int fd) {
+  while (::fsync(fd) != 0) {
+    if (errno == EINTR) continue;
+    // Some file systems cannot sync a folder; there is nothing more to do then.
+    return errno == EINVAL;
+  }
+  return true;
+}
+
+// Makes the rename itself survive a power cut.
+bool SyncFolder(const std::filesystem::path& dir) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = SyncFd(fd);
+  ::close(fd);
+  return ok;
+}
+
+// The process that wrote a temporary file, when the name is one of ours.
+pid_t WriterOf(std::string_view name) {
+  const size_t marker = name.rfind(kTempMarker);
+  if (marker == std::string_view::npos) return 0;
+  pid_t pid = 0;
+  size_t i = marker + kTempMarker.size();
+  const size_t digits = i;
+  for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 100000000; ++i) pid = pid * 10 + (name[i] - '0');
+  if (i == digits || i >= name.size() || name[i] != '-') return 0;
+  return pid;
+}
+
+// Temporary files whose writer is gone were left by a crash or a power cut:
+// the file they were to replace is still whole, so they only take room.
+void RemoveStaleTemporaries(const std::filesystem::path& dir) {
+  DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (!d) return;
+  while (const dirent* entry = ::readdir(d)) {
+    const pid_t writer = WriterOf(entry->d_name);
+    if (writer <= 0 || writer == ::getpid()) continue;
+    if (::kill(writer, 0) == 0 || errno != ESRCH) continue;  // still running, or not ours to judge
+    ::unlinkat(::dirfd(d), entry->d_name, 0);
+  }
+  ::closedir(d);
+}
+
+// A new, empty temporary file beside `path`, readable as the umask allows.
+int CreateTemporary(const std::filesystem::path& path, std::string& name) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = path.string() + std::string(kTempMarker) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  const std::filesystem::path dir = path.parent_path();
+  std::error_code ec;
+  if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+  RemoveStaleTemporaries(dir);
+  std::string temp;
+  const int fd = CreateTemporary(path, temp);
+  if (fd < 0) return false;
+  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && SyncFd(fd);
+  const int saved = errno;
+  if (::close(fd) != 0 || !written || std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int why = written ? errno : saved;
+    std::remove(temp.c_str());
+    errno = why;
+    return false;
+  }
+  return SyncFolder(dir);
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path, size_t limit) {
+  // Not blocking: a pipe put where a file should be must not hang the program.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat st{};
+  std::optional<std::vector<uint8_t>> out;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) <= limit) {
+    std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+    size_t done = 0;
+    for (;;) {
+      if (done == bytes.size()) bytes.resize(done + 4096);  // the file may have grown since
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0 || done + static_cast<size_t>(n) > limit) break;
+      done += static_cast<size_t>(n);
+      if (n == 0) {
+        bytes.resize(done);
+        out = std::move(bytes);
+        break;
+      }
+    }
+  }
+  ::close(fd);
+  return out;
 }
 
 std::optional<std::vector<uint8_t>> DiskFolder::Read(const std::string& name) { return ReadWholeFile(dir_ / name); }

@@ -1,6 +1,9 @@
 #pragma once
-// A folder of small files, on disk or in memory. Writes on disk are atomic:
-// a temporary file in the same folder, flushed, then renamed over the old one.
+// A folder of small files, on disk or in memory. Writes on disk are atomic
+// and durable: a temporary file in the same folder, flushed to the disk, then
+// renamed over the old one, and the rename flushed too. A crash at any moment
+// leaves the old file or the new one, whole; temporary files a crash left
+// behind are removed when the folder is next written.
 
 #include <cstdint>
 #include <filesystem>
@@ -38,8 +41,14 @@ class MemoryFolder : public FileStore {
   std::map<std::string, std::vector<uint8_t>> files_;
 };
 
-// Writes a whole file atomically; false (and errno set) on failure.
+// The most ReadWholeFile reads unless told otherwise.
+constexpr size_t kMaxFileBytes = size_t{256} << 20;
+
+// Writes a whole file atomically; a new file's permissions follow the umask.
+// False (and errno set) on failure.
 bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path);
+// The bytes of a regular file of at most `limit` bytes; nothing for a folder,
+// a device, a pipe, a larger file or one that cannot be read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path, size_t limit = kMaxFileBytes);
 
 }  // namespace sb

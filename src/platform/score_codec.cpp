@@ -49,11 +49,14 @@ double LeadingNumber(std::string_view s) {
   return total;
 }
 
-int64_t DecodeStored(std::string_view base36, int64_t low, int64_t high) {
-  const double value = DecodeScore(FromBase36(base36));
-  if (value <= static_cast<double>(low)) return low;
-  if (value >= static_cast<double>(high)) return high;
+int64_t DecodeInRange(double encoded, int64_t low, int64_t high) {
+  const double value = DecodeScore(encoded);
+  if (value != std::floor(value) || value < static_cast<double>(low) || value > static_cast<double>(high)) return 0;
   return static_cast<int64_t>(value);
+}
+
+int64_t DecodeStored(std::string_view base36, int64_t low, int64_t high) {
+  return DecodeInRange(FromBase36(base36), low, high);
 }
 
 }  // namespace sb

@@ -23,7 +23,11 @@ double FromBase36(std::string_view s);
 // leading digits only, 0 when there are none.
 double LeadingNumber(std::string_view s);
 
-// A stored value read back and held to the range of the field it fills.
+// A stored value read back: the decoded number when it is a whole number
+// within the field's range [low, high], and 0 for anything else, so that a
+// tampered or damaged value restores as 0 and never as a stranger number.
+int64_t DecodeInRange(double encoded, int64_t low, int64_t high);
+// The same for a saved-game field, stored as base-36 text.
 int64_t DecodeStored(std::string_view base36, int64_t low, int64_t high);
 
 }  // namespace sb

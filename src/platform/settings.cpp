@@ -1,6 +1,5 @@
 #include "platform/settings.h"
 
-#include <cmath>
 #include <iostream>
 
 #include "game/game.h"
@@ -28,9 +27,7 @@ void KeepDamagedCopy(Game& game, const std::vector<uint8_t>& bytes) {
 }
 
 int32_t BestFromText(const std::string& encoded) {
-  if (encoded.empty()) return 0;
-  const double best = std::nearbyint(DecodeScore(LeadingNumber(encoded)));
-  return best >= INT32_MAX ? INT32_MAX : static_cast<int32_t>(best);
+  return static_cast<int32_t>(DecodeInRange(LeadingNumber(encoded), 0, INT32_MAX));
 }
 
 void ApplyPlayerFile(Game& game, const std::vector<uint8_t>& bytes) {

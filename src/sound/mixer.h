@@ -4,13 +4,18 @@
 //  - pan in hundredths of a decibel of attenuation of the opposite channel,
 //    -10000 (left only) to 10000 (right only); volume and pan add in dB;
 //  - frequency in hertz: the rate at which the source's frames are consumed.
-// Pure code: the audio thread calls Render, the game thread everything else;
-// one mutex keeps them apart.
+// Pure code. One thread renders (Render, or Advance on the simulated host);
+// the game thread calls everything else. The renderer never waits for the
+// game: it takes no lock, allocates nothing and makes no system call. Each
+// setting is an atomic value, the play state one atomic word that both sides
+// update by compare-and-swap, and a voice's recording is let go of only once
+// no render can still be reading it.
 
+#include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "sound/pcm.h"
@@ -38,11 +43,18 @@ struct VoiceId {
 
 class Mixer {
  public:
+  // Voices alive at once; CreateVoice gives an invalid id beyond it.
+  static constexpr size_t kMaxVoices = 65536;
+
   explicit Mixer(int outputRate = 48000);
+  ~Mixer();
+  Mixer(const Mixer&) = delete;
+  Mixer& operator=(const Mixer&) = delete;
 
   void SetOutputRate(int rate);
   int OutputRate() const;
 
+  // An invalid id when kMaxVoices are alive.
   VoiceId CreateVoice(std::shared_ptr<const Pcm> pcm);
   void DestroyVoice(VoiceId id);
 
@@ -72,31 +84,57 @@ class Mixer {
 
  private:
   struct Voice {
-    std::shared_ptr<const Pcm> pcm;
+    // Written by the game thread, read by the renderer.
+    std::atomic<const Pcm*> pcm{nullptr};  // null while the voice is not in use
+    std::atomic<uint64_t> gains{0};        // left and right linear gains, two floats
+    std::atomic<uint32_t> rate{0};         // source frames per second
+    // Updated by both: see the transport word in mixer.cpp.
+    std::atomic<uint64_t> transport{0};
+    // The renderer's own.
     uint64_t position = 0;  // source frames, 32.32 fixed point
-    uint32_t frequency = 0;  // 0: the source's rate
+    uint32_t epoch = 0;     // of the last position the game set
+    // The game thread's own.
+    std::shared_ptr<const Pcm> owner;
+    uint32_t generation = 0;
     int32_t volume = 0;
     int32_t pan = 0;
-    float gainLeft = 1.0f;
-    float gainRight = 1.0f;
-    bool playing = false;
-    bool looping = false;
+    uint32_t frequency = 0;  // 0: the source's rate
     bool inUse = false;
-    uint32_t generation = 0;
   };
+  // A voice destroyed while a render may still read it, and the render count then.
+  struct Retired {
+    uint32_t index;
+    uint64_t renders;
+    std::shared_ptr<const Pcm> pcm;
+  };
+  struct Cursor;
+  class RenderScope;
 
-  Voice* Find(VoiceId id);
-  const Voice* Find(VoiceId id) const;
+  static constexpr size_t kChunkVoices = 256;
+  static constexpr size_t kMixFrames = 1024;
+
+  Voice& At(size_t index) const { return chunks_[index / kChunkVoices][index % kChunkVoices]; }
+  Voice* Find(VoiceId id) const;
+  void Reclaim();
+  static void PublishGains(Voice& v);
+  static void PublishRate(Voice& v);
+  template <typename Change>
+  static void ChangeTransport(Voice& v, Change change);
   uint64_t Step(const Voice& v) const;
-  static void UpdateGains(Voice& v);
-  void MixVoice(Voice& v, float* mix, size_t frames);
-  void AdvanceVoice(Voice& v, size_t frames);
+  void RenderVoices(float* mix, size_t frames);
+  void MixVoice(const Pcm& pcm, uint64_t step, Cursor& c, float* mix, size_t frames) const;
+  static void AdvanceCursor(const Pcm& pcm, uint64_t step, Cursor& c, size_t frames);
 
-  mutable std::mutex mutex_;
-  int outputRate_;
-  std::vector<Voice> voices_;
+  std::atomic<int> outputRate_;
+  std::array<std::unique_ptr<Voice[]>, kMaxVoices / kChunkVoices> chunks_;
+  std::atomic<size_t> published_{0};  // voices the renderer may look at
+  std::atomic<uint64_t> renders_{0};  // odd while a render runs
+  // The game thread's own.
+  size_t voiceCount_ = 0;
   std::vector<uint32_t> free_;
-  std::vector<float> mix_;
+  std::vector<Retired> retired_;
+  // The renderer's own.
+  std::array<float, 2 * kMixFrames> mix_{};
 };
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 
 #include "platform/event_log.h"
 #include "platform/host.h"
+#include "platform/runtime_error.h"
 #include "sound/sound_library.h"
 
 namespace sb {
@@ -23,7 +24,9 @@ void SoundSystem::Shutdown() {
 
 SoundBuffer SoundSystem::Create(std::string_view name) {
   auto pcm = host_.Sounds().Load(name);
-  return SoundBuffer(this, mixer_.CreateVoice(std::move(pcm)), std::string(name));
+  const VoiceId voice = mixer_.CreateVoice(std::move(pcm));
+  if (!voice.Valid()) throw RuntimeError(kErrDevice, "Too many sounds at once to load " + std::string(name));
+  return SoundBuffer(this, voice, std::string(name));
 }
 
 int32_t SoundSystem::Ticks() const { return host_.Ticks(); }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -16,10 +17,12 @@ namespace sb {
 namespace {
 
 // Every recording is a short loud tone, so the output file shows whether the
-// mixer's frames reached the device.
+// mixer's frames reached the device. The names asked for are kept.
 class ToneLibrary : public SoundLibrary {
  public:
-  std::shared_ptr<const Pcm> Load(std::string_view) override {
+  std::vector<std::string> loaded;
+  std::shared_ptr<const Pcm> Load(std::string_view name) override {
+    loaded.emplace_back(name);
     auto pcm = std::make_shared<Pcm>();
     pcm->rate = 22050;
     for (int i = 0; i < 22050 / 5; ++i) pcm->samples.push_back(static_cast<int16_t>(i % 50 < 25 ? 8000 : -8000));
@@ -36,10 +39,14 @@ struct SdlHostRun : ::testing::Test {
     options.playerDir = dir.path() / "player";
     options.settingsFile = dir.path() / "config" / "settings.ini";
     options.instanceDir = dir.path();
-    options.sounds = std::make_shared<ToneLibrary>();
+    options.sounds = tones;
     dir.Write("program/keymap.sbk", EncodeKeyMap(DefaultActionTable()));
   }
+  bool Loaded(const std::string& name) const {
+    return std::find(tones->loaded.begin(), tones->loaded.end(), name) != tones->loaded.end();
+  }
   test::TempDir dir;
+  std::shared_ptr<ToneLibrary> tones = std::make_shared<ToneLibrary>();
   SdlHostOptions options;
 };
 
@@ -59,11 +66,13 @@ TEST_F(SdlHostRun, PlaysTheTitleAndTheExitPromptThroughTheDevice) {
     loud += std::abs(sample) > 4000;
   }
   EXPECT_GT(loud, 1000) << "the prompts were heard";
+  EXPECT_TRUE(Loaded("system\\menu\\exiting.wav"));
   EXPECT_TRUE(ReadWholeFile(dir.path() / "player" / "sbinfo.sbr"));
   EXPECT_EQ(ReadWholeFile(dir.path() / "player" / "keymap.sbk"), EncodeKeyMap(DefaultActionTable()));
 }
 
-// Closing the window ends the program at once, whatever it was waiting for.
+// Closing the window ends the program at once, whatever it was waiting for:
+// here the title, and the exit prompt is never reached.
 TEST_F(SdlHostRun, ClosingTheWindowEndsTheProgram) {
   struct ClosedAtOnce : SdlHost {
     using SdlHost::SdlHost;
@@ -76,6 +85,8 @@ TEST_F(SdlHostRun, ClosingTheWindowEndsTheProgram) {
   };
   ClosedAtOnce host(options);
   EXPECT_EQ(RunProgram(host), 0);
+  EXPECT_TRUE(Loaded("sounds\\sb.wav")) << "the title began";
+  EXPECT_FALSE(Loaded("system\\menu\\exiting.wav")) << "the program went on to its exit prompt";
 }
 
 TEST_F(SdlHostRun, WithoutASoundDeviceItSaysSoAndEnds) {

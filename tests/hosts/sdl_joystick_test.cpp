@@ -11,7 +11,7 @@
 #include "hosts/sdl_host.h"
 #include "hosts/sdl_joystick.h"
 #include "platform/joystick.h"
-#include "platform/key_map.h"
+#include "support/actions.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -166,8 +166,7 @@ TEST(SdlHostJoystick, APadPluggedInIsTakenUpAndDrivesTheMenus) {
   options.instanceDir = dir.path() / "lock";
   SdlHost host(options);
   Game game(host);
-  const ActionTable table = DefaultActionTable();
-  std::copy(table.begin(), table.end(), game.input.actions.begin());
+  test::UseDefaultActions(game);
   game.player.controllerMode = 1;
   EnumerateJoysticks(game);
   game.input.joystick.setUpRequested = true;  // joystick control chosen while nothing was attached

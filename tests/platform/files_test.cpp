@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "hosts/settings_store.h"
 #include "platform/file_store.h"
@@ -7,6 +12,12 @@
 namespace sb {
 namespace {
 
+size_t Entries(const std::filesystem::path& dir) {
+  size_t entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++entries;
+  return entries;
+}
+
 TEST(FileStore, WritesWholeFilesAndLeavesNoTemporaries) {
   test::TempDir dir;
   DiskFolder folder(dir.path() / "player");
@@ -14,18 +25,78 @@ TEST(FileStore, WritesWholeFilesAndLeavesNoTemporaries) {
   ASSERT_TRUE(folder.Write("sbinfo.sbr", {4, 5}));
   EXPECT_EQ(folder.Read("sbinfo.sbr"), (std::vector<uint8_t>{4, 5}));
   EXPECT_FALSE(folder.Read("missing.sbr"));
-  size_t entries = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path() / "player")) ++entries;
-  EXPECT_EQ(entries, 1u);
+  EXPECT_EQ(Entries(dir.path() / "player"), 1u);
 }
 
+// The disk fills up half way through a save: the file keeps its old bytes and
+// no temporary file is left behind.
 TEST(FileStore, AFailedWriteKeepsTheOldFile) {
   test::TempDir dir;
   DiskFolder folder(dir.path());
   ASSERT_TRUE(folder.Write("keymap.sbk", {9, 9}));
-  std::filesystem::create_directory(dir.path() / "blocked");  // a folder where the file should go
-  EXPECT_FALSE(folder.Write("blocked", {1}));
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 40;  // no file may grow past 40 bytes
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = folder.Write("keymap.sbk", std::vector<uint8_t>(78, 1));
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldSignal);
+  EXPECT_FALSE(written);
   EXPECT_EQ(folder.Read("keymap.sbk"), (std::vector<uint8_t>{9, 9}));
+  EXPECT_EQ(Entries(dir.path()), 1u);
+}
+
+TEST(FileStore, NewFilesFollowTheUmask) {
+  test::TempDir dir;
+  DiskFolder folder(dir.path());
+  for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
+    const mode_t old = umask(mask);
+    const std::string name = "file" + std::to_string(mask);
+    const bool written = folder.Write(name, {1});
+    umask(old);
+    ASSERT_TRUE(written);
+    struct stat st {};
+    ASSERT_EQ(stat((dir.path() / name).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+  }
+}
+
+// A crash between creating a temporary file and renaming it leaves the
+// temporary behind; the next write to the folder clears it away, but never
+// one that a running program is still writing.
+TEST(FileStore, TemporariesLeftByACrashAreRemovedOnTheNextWrite) {
+  test::TempDir dir;
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);  // a writer that is gone
+  const std::string stale = "sbinfo.sbr.tmp-" + std::to_string(child) + "-0";
+  const std::string live = "keymap.sbk.tmp-1-3";  // the first process never ends
+  dir.Write(stale, {1, 2});
+  dir.Write(live, {3});
+  dir.Write("notes.tmp-x", {4});  // not one of ours
+  DiskFolder folder(dir.path());
+  ASSERT_TRUE(folder.Write("keymap.sbk", {5}));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / stale));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / live));
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "notes.tmp-x"));
+  EXPECT_EQ(Entries(dir.path()), 3u);
+}
+
+// Only regular files are read: a folder, a pipe or a device where a file
+// should be reads as no file at all, and never blocks or runs forever.
+TEST(FileStore, ReadsOnlyRegularFiles) {
+  test::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "folder");
+  ASSERT_EQ(mkfifo((dir.path() / "pipe").c_str(), 0600), 0);
+  dir.Write("big", std::vector<uint8_t>(100, 7));
+  EXPECT_FALSE(ReadWholeFile(dir.path() / "folder"));
+  EXPECT_FALSE(ReadWholeFile(dir.path() / "pipe"));
+  EXPECT_FALSE(ReadWholeFile("/dev/zero"));
+  EXPECT_FALSE(ReadWholeFile(dir.path() / "big", 99)) << "larger than asked for";
+  EXPECT_EQ(ReadWholeFile(dir.path() / "big", 100), std::vector<uint8_t>(100, 7));
 }
 
 TEST(SettingsStore, SetsKeysAndKeepsEverythingElse) {

@@ -15,8 +15,7 @@ struct Input : ::testing::Test {
     SimOptions options;
     options.script = std::move(script);
     sim = std::make_unique<test::SimGame>(options);
-    const ActionTable table = DefaultActionTable();
-    std::copy(table.begin(), table.end(), sim->game.input.actions.begin());
+    test::UseDefaultActions(sim->game);
   }
   // Polls once per virtual millisecond until `ms`, calling `each` after every poll.
   template <typename F>
@@ -83,6 +82,22 @@ TEST_F(Input, ButtonsOfLaserKeepFiringOthersNeedAFreshPress) {
   UpdateActionFlags(input);
   EXPECT_TRUE(input.actions[kLaser].active);
   EXPECT_FALSE(input.actions[kFireMissile].active);
+}
+
+// A lost keyboard is re-acquired on the poll that finds it lost; that poll
+// keeps the previous snapshot and the next one hears the keys again.
+TEST_F(Input, ALostKeyboardIsReacquiredAndHeardAgain) {
+  SetUpGame(test::Script("10 down LCONTROL\n20 keyboard lost\n20 up LCONTROL\n30 down SPACE\n"));
+  InputState& input = sim->game.input;
+  RunUntil(19, [] {});
+  EXPECT_TRUE(input.actions[kLaser].active);
+  RunUntil(20, [] {});
+  EXPECT_EQ(sim->Log({"keyboard"}), (std::vector<std::string>{"keyboard reacquire"}));
+  EXPECT_TRUE(KeyDown(input, dik::LCONTROL)) << "the poll that lost the keyboard keeps the last snapshot";
+  RunUntil(31, [] {});
+  EXPECT_FALSE(input.actions[kLaser].active);
+  EXPECT_TRUE(input.actions[kFireMissile].active);
+  EXPECT_EQ(sim->Log({"keyboard"}).size(), 1u) << "re-acquired once";
 }
 
 TEST(Modifiers, AreReadFromTheSnapshot) {

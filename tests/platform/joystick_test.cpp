@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <functional>
-#include <sstream>
 
 #include "game/game.h"
 #include "hosts/sim_host.h"
 #include "platform/input.h"
 #include "platform/joystick.h"
 #include "platform/joystick_axes.h"
-#include "platform/key_map.h"
+#include "support/actions.h"
 #include "support/log_lines.h"
+#include "support/script.h"
 
 namespace sb {
 namespace {
@@ -100,46 +100,6 @@ TEST(JoystickAxes, AReadingKeepsButtonsAsTheTopBit) {
 }
 
 // ---------------------------------------------------------------------------
-// The script lines that move a simulated controller.
-
-std::vector<ScriptEvent> Parse(const std::string& text) {
-  std::istringstream in(text);
-  return ParseScript(in);
-}
-
-TEST(JoystickScript, ReadsStickButtonAndPlugLines) {
-  const auto events = Parse(
-      "10 axis X -32768\n20 axis y 32767 on 2\n30 button 31 down\n40 button 0 up on 10\n"
-      "50 joystick plug\n60 joystick unplug\n70 joystick unplug 3\n");
-  ASSERT_EQ(events.size(), 7u);
-  using K = ScriptEvent::Kind;
-  EXPECT_EQ(events[0].kind, K::Axis);
-  EXPECT_EQ(events[0].control, 0);
-  EXPECT_EQ(events[0].value, -32768);
-  EXPECT_EQ(events[0].joystick, 1);
-  EXPECT_EQ(events[1].control, 1);
-  EXPECT_EQ(events[1].value, 32767);
-  EXPECT_EQ(events[1].joystick, 2);
-  EXPECT_EQ(events[2].kind, K::ButtonDown);
-  EXPECT_EQ(events[2].control, 31);
-  EXPECT_EQ(events[3].kind, K::ButtonUp);
-  EXPECT_EQ(events[3].joystick, 10);
-  EXPECT_EQ(events[4].kind, K::JoystickPlug);
-  EXPECT_EQ(events[5].kind, K::JoystickUnplug);
-  EXPECT_EQ(events[5].joystick, 1);
-  EXPECT_EQ(events[6].joystick, 3);
-}
-
-TEST(JoystickScript, RejectsWhatItCannotRead) {
-  for (const char* bad : {"10 axis Z 0", "10 axis X 32768", "10 axis X -32769", "10 axis X", "10 axis X 1.5",
-                          "10 button 32 down", "10 button -1 down", "10 button 3 press", "10 button 3",
-                          "10 button 3 down on 0", "10 button 3 down on 11", "10 button 3 down by 2",
-                          "10 joystick", "10 joystick plug 2", "10 joystick unplug x", "10 joystick yank"}) {
-    EXPECT_THROW(Parse(bad), std::invalid_argument) << bad;
-  }
-}
-
-// ---------------------------------------------------------------------------
 // The joystick event on the simulated host.
 
 // A program with the default action table and `joysticks` scripted
@@ -149,8 +109,7 @@ struct Rig {
                uint8_t preferred = 0)
       : host(Options(script, joysticks)), game(host) {
     game.sound.Start();
-    const ActionTable table = DefaultActionTable();
-    std::copy(table.begin(), table.end(), game.input.actions.begin());
+    test::UseDefaultActions(game);
     game.player.controllerMode = joystickControl ? 1 : 0;
     game.player.preferredJoystick = preferred;
     EnumerateJoysticks(game);
@@ -160,7 +119,7 @@ struct Rig {
   static SimOptions Options(const std::string& script, int joysticks) {
     SimOptions options;
     options.joysticks = joysticks;
-    options.script = Parse(script);
+    options.script = test::Script(script);
     return options;
   }
 
@@ -227,6 +186,23 @@ TEST(JoystickEvent, TheStickPushedLeftIsEscapeInAMenuAndMoveLeftInAGame) {
     EXPECT_FALSE(rig.game.input.actions[kMoveLeft].active) << c.where << ": let go";
     EXPECT_FALSE(ButtonDown(rig.game.input, kStickLeft)) << c.where;
   }
+}
+
+// A read that fails leaves the controller as it was last heard; the next
+// change is read again and heard in full.
+TEST(JoystickEvent, AFailedReadIsIgnoredAndTheNextChangeIsHeard) {
+  Rig rig("100 joystick fail\n100 button 0 down\n300 axis X 0\n400 joystick fail\n400 button 0 up\n"
+          "500 joystick fail\n");
+  rig.RunUntil(299);
+  EXPECT_FALSE(ButtonDown(rig.game.input, 0)) << "the failed read told nothing";
+  EXPECT_EQ(rig.MenuPresses(dik::RETURN, 399), 1) << "the stick's move read the button as well";
+  rig.RunUntil(500);
+  EXPECT_TRUE(ButtonDown(rig.game.input, 0)) << "a failed read keeps the last reading";
+  JoystickEvent(rig.game);
+  EXPECT_TRUE(ButtonDown(rig.game.input, 0)) << "the event goes on with the last reading";
+  JoystickEvent(rig.game);
+  EXPECT_FALSE(ButtonDown(rig.game.input, 0)) << "the next read works again";
+  EXPECT_TRUE(rig.game.input.joystick.deviceOpen);
 }
 
 // The stick and the first two buttons drive the menus as the arrows and

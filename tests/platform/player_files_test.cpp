@@ -2,6 +2,7 @@
 
 #include "platform/key_map.h"
 #include "platform/player_file.h"
+#include "platform/score_codec.h"
 #include "platform/settings.h"
 #include "support/sim_game.h"
 #include "support/temp_dir.h"
@@ -11,6 +12,75 @@ namespace {
 
 int16_t At(const std::vector<uint8_t>& bytes, size_t offset) {
   return static_cast<int16_t>(bytes[offset] | bytes[offset + 1] << 8);
+}
+
+std::vector<uint8_t> Hex(std::initializer_list<const char*> parts) {
+  std::vector<uint8_t> out;
+  for (const char* part : parts) {
+    for (const char* p = part; p[0] && p[1]; p += 2) out.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
+  }
+  return out;
+}
+
+// Both files written by hand from their layouts, every field a value of its
+// own, so that fields swapped, widened, or stored in another byte order show.
+// The key map: per action a state flag (set: -1), the key 0x40 + a and the
+// button 36 - a, each 16 bits little-endian.
+const std::vector<uint8_t> kKeyMapFile = Hex({
+    "ffff40002400", "000041002300", "000042002200", "000043002100", "ffff44002000", "000045001f00",
+    "000046001e00", "000047001d00", "ffff48001c00", "000049001b00", "00004a001a00", "00004b001900",
+    "ffff4c001800"});
+
+// The player record: bytes, 16-bit integers (true is -1), 32-bit longs, texts
+// with a 16-bit length before their characters; no padding.
+const std::vector<uint8_t> kPlayerFile = Hex({
+    "01",                                                        // intro heard
+    "9bffffff36ffffffd1feffff6cfeffff07feffffa2fdffff3dfdffff",  // ambience -101, -202 ... -707
+    "a9fbffff52f7fffffbf2ffffa4eeffff4deafffff6e5ffff9fe1ffff",  // music -1111, -2222 ... -7777
+    "02",                                                        // background off
+    "40e20100",                                                  // personal best 123456
+    "ffff",                                                      // new best
+    "040048617264",                                              // "Hard"
+    "01", "03", "00",                                            // joystick control, third, digital
+    "ffff",                                                      // a saved game
+    "040034575033", "040034574e43", "05003144435858",            // level 7, wave 4, score 98765
+    "040034584833", "040034575330", "040034574d52",              // energy 55, 12 missiles fired, 3 nukes
+    "040034574d36", "0400354b5730", "040034574c4c",              // 2 vapor, rapid fire 1500, difficulty 1
+    "040035394a4f", "040034574f49",                              // turbo 800, 6 shields
+    "070032383231343238"});                                      // encoded best "2821428"
+
+TEST(KeyMap, TheKnownFileReadsAndWritesBackByteForByte) {
+  std::vector<std::string> problems;
+  ActionTable table = DecodeKeyMap(kKeyMapFile, problems);
+  EXPECT_TRUE(problems.empty());
+  for (int a = 0; a < kActionCount; ++a) {
+    EXPECT_EQ(table[a].key, 0x40 + a) << a;
+    EXPECT_EQ(table[a].button, 36 - a) << a;
+    EXPECT_FALSE(table[a].active) << "a saved state flag means nothing on load";
+    table[a].active = a % 4 == 0;
+  }
+  EXPECT_EQ(EncodeKeyMap(table), kKeyMapFile);
+}
+
+TEST(PlayerFile, TheKnownFileReadsAndWritesBackByteForByte) {
+  const DecodedPlayerFile read = DecodePlayerFile(kPlayerFile);
+  EXPECT_TRUE(read.problems.empty());
+  const PlayerRecord& r = read.record;
+  EXPECT_EQ(r.introHeard, 1);
+  EXPECT_EQ(r.ambienceVolumes, (std::array<int32_t, 7>{-101, -202, -303, -404, -505, -606, -707}));
+  EXPECT_EQ(r.musicVolumes, (std::array<int32_t, 7>{-1111, -2222, -3333, -4444, -5555, -6666, -7777}));
+  EXPECT_EQ(r.backgroundMode, 2);
+  EXPECT_EQ(r.personalBest, 123456);
+  EXPECT_TRUE(r.newBest);
+  EXPECT_EQ(r.bestDifficulty, "Hard");
+  EXPECT_EQ(r.controllerMode, 1);
+  EXPECT_EQ(r.preferredJoystick, 3);
+  EXPECT_EQ(r.joystickMode, 0);
+  EXPECT_TRUE(r.savedGame);
+  const std::array<int64_t, kSavedGameFields> saved = {7, 4, 98765, 55, 12, 3, 2, 1500, 1, 800, 6};
+  for (int i = 0; i < kSavedGameFields; ++i) EXPECT_EQ(DecodeStored(r.saved[i], 0, INT32_MAX), saved[i]) << i;
+  EXPECT_EQ(r.encodedBest, "2821428");
+  EXPECT_EQ(EncodePlayerFile(r), kPlayerFile);
 }
 
 TEST(KeyMap, DefaultsAreSeventyEightBytesOfActionRecords) {
@@ -204,20 +274,30 @@ TEST(PlayerFiles, AGarbledPlayerFileStillLetsTheGameRun) {
   EXPECT_EQ(ReadWholeFile(home.path() / "keymap.sbk"), EncodeKeyMap(DefaultActionTable()));
 }
 
+// Missing from the player folder on a later run, or from the program folder
+// on the first: the invalid beep, then the exit prompt, and no file written.
 TEST(PlayerFiles, AMissingKeyMapBeepsAndLeadsToTheExit) {
-  test::TempDir home;
-  home.Write("sbinfo.sbr", EncodePlayerFile(PlayerRecord{}));
-  SimOptions options;
-  options.home = home.path();
-  options.untilMs = 30000;
-  testing::internal::CaptureStderr();
-  const SimResult result = RunSimulation(options);
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("keymap.sbk"), std::string::npos) << err;
-  // The beep is not loaded yet when the key map is read: only the exit prompt.
-  EXPECT_EQ(test::Events(result.lines, {"play", "exit"}),
-            (std::vector<std::string>{"play system/menu/exiting.wav", "exit code=1"}));
-  EXPECT_FALSE(ReadWholeFile(home.path() / "keymap.sbk")) << "nothing invents a key map behind the player's back";
+  for (const bool firstRun : {false, true}) {
+    test::TempDir home;
+    SimOptions options;
+    options.home = home.path();
+    options.untilMs = 30000;
+    if (firstRun) {
+      options.missing = {"keymap.sbk"};
+    } else {
+      home.Write("sbinfo.sbr", EncodePlayerFile(PlayerRecord{}));
+    }
+    testing::internal::CaptureStderr();
+    const SimResult result = RunSimulation(options);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find(firstRun ? "missing from the program folder" : "missing from the player folder"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(test::Events(result.lines, {"play", "exit", "write"}),
+              (std::vector<std::string>{"play sounds/invalid.wav", "play system/menu/exiting.wav", "exit code=1"}))
+        << "first run: " << firstRun;
+    EXPECT_FALSE(ReadWholeFile(home.path() / "keymap.sbk")) << "nothing invents a key map behind the player's back";
+  }
 }
 
 TEST(PlayerFiles, TheBestScoreIsStoredDisguisedAndTamperingZeroesIt) {
@@ -228,12 +308,15 @@ TEST(PlayerFiles, TheBestScoreIsStoredDisguisedAndTamperingZeroesIt) {
   EXPECT_EQ(sim.game.player.encodedBest, "230952");
   EXPECT_EQ(sim.game.player.personalBest, 100);
 
-  PlayerRecord tampered = sim.game.player;
-  tampered.encodedBest = "230953";
-  tampered.personalBest = 999999;
-  sim.host.Files(Folder::Player).Write("sbinfo.sbr", EncodePlayerFile(tampered));
-  LoadSettings(sim.game);
-  EXPECT_EQ(sim.game.player.personalBest, 0);
+  // Not a whole number; whole but below 0 ("15" decodes to -10897); beyond a long.
+  for (const char* text : {"230953", "15", "45097385460"}) {
+    PlayerRecord tampered = sim.game.player;
+    tampered.encodedBest = text;
+    tampered.personalBest = 999999;
+    sim.host.Files(Folder::Player).Write("sbinfo.sbr", EncodePlayerFile(tampered));
+    LoadSettings(sim.game);
+    EXPECT_EQ(sim.game.player.personalBest, 0) << text;
+  }
 
   sim.game.player.personalBest = -3;
   SaveSettings(sim.game);

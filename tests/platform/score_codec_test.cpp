@@ -37,9 +37,21 @@ TEST(ScoreCodec, StoredValuesSurviveAndTamperingGivesZero) {
   }
   std::string text = ToBase36(EncodeScore(100));
   text.back() = text.back() == 'Z' ? 'Y' : static_cast<char>(text.back() + 1);
-  EXPECT_EQ(DecodeStored(text, 0, INT32_MAX), 0);
-  EXPECT_EQ(DecodeStored(ToBase36(EncodeScore(300)), 0, 255), 255);
-  EXPECT_EQ(DecodeStored(std::string(400, 'Z'), 0, 255), 0) << "an absurd text decodes to nothing";
+  // Anything that is not a whole number within the field's range restores as 0.
+  const struct {
+    std::string text;
+    int64_t low, high;
+    const char* why;
+  } tampered[] = {
+      {text, 0, INT32_MAX, "one digit changed: not a whole number"},
+      {"F", 0, INT32_MAX, "15 decodes to -10897"},
+      {ToBase36(EncodeScore(300)), 0, 255, "above the field's range"},
+      {ToBase36(EncodeScore(3)), 4, 8, "below the field's range"},
+      {std::string(400, 'Z'), 0, 255, "an absurd text"},
+  };
+  for (const auto& t : tampered) EXPECT_EQ(DecodeStored(t.text, t.low, t.high), 0) << t.why;
+  EXPECT_EQ(DecodeInRange(230952, 0, INT32_MAX), 100);
+  EXPECT_EQ(DecodeInRange(15, 0, INT32_MAX), 0);
 }
 
 TEST(ScoreCodec, LeadingNumberReadsDigitsOnly) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace sb {
@@ -206,6 +208,68 @@ TEST(Mixer, DestroyedVoicesAreForgottenEvenWhenTheirSlotIsReused) {
   mixer.DestroyVoice(first);
   mixer.Play(second, false);
   EXPECT_EQ(Render(mixer, 1)[0], 2);
+}
+
+// The renderer on its own thread, as the audio device runs it, while the game
+// thread works the voices. Under the sanitizers a recording freed while a
+// render still reads it, or a torn update, shows here.
+class RenderingThread {
+ public:
+  explicit RenderingThread(Mixer& mixer)
+      : thread_([this, &mixer] {
+          std::vector<int16_t> out(2 * 64);
+          while (!stop_.load()) {
+            mixer.Render(out.data(), 64);
+            renders_.fetch_add(1);
+          }
+        }) {}
+  ~RenderingThread() {
+    stop_.store(true);
+    thread_.join();
+  }
+  // Waits until the renderer has been round a few more times.
+  void Wait(int renders) {
+    const int until = renders_.load() + renders;
+    while (renders_.load() < until) std::this_thread::yield();
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<int> renders_{0};
+  std::thread thread_;
+};
+
+TEST(MixerThreads, AVoiceDestroyedDuringARenderKeepsItsRecordingUntilTheRenderEnds) {
+  Mixer mixer(kRate);
+  RenderingThread renderer(mixer);
+  for (int i = 0; i < 3000; ++i) {
+    const VoiceId v = mixer.CreateVoice(Constant(static_cast<int16_t>(i), 4096));
+    ASSERT_TRUE(v.Valid());
+    mixer.Play(v, true);
+    if (i % 100 == 0) renderer.Wait(1);
+    mixer.DestroyVoice(v);
+  }
+  renderer.Wait(2);
+  const VoiceId last = mixer.CreateVoice(Constant(1, 10));
+  EXPECT_LT(last.index, 1500u) << "the slots of destroyed voices are used again";
+}
+
+TEST(MixerThreads, APlaceSetWhileRenderingIsNeverOverwritten) {
+  Mixer mixer(kRate);
+  const VoiceId v = mixer.CreateVoice(Constant(1, 1 << 20));
+  mixer.Play(v, true);
+  RenderingThread renderer(mixer);
+  for (uint32_t i = 0; i < 5000; ++i) {
+    mixer.Stop(v);
+    const uint32_t place = (i * 7919) % (1 << 20);
+    mixer.SetPosition(v, place);
+    renderer.Wait(1);  // a render that began before the Stop has ended
+    ASSERT_EQ(mixer.Position(v), place) << "a render wrote over the place the game set";
+    ASSERT_EQ(mixer.Status(v), 0u) << "a render restarted a stopped voice";
+    mixer.Play(v, true);
+  }
+  renderer.Wait(2);
+  EXPECT_EQ(mixer.Status(v), kStatusPlaying | kStatusLooping);
 }
 
 }  // namespace

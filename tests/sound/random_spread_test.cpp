@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "game/game.h"
 #include "hosts/sim_host.h"
@@ -26,10 +27,43 @@ TEST(VbRandom, RandomizeChangesOnlyTheMiddleBytes) {
   EXPECT_NE(a.Seed(), b.Seed());
 }
 
+// 45296 s (12:34:56) is 0x4730F000 as a single: (0x4730 ^ 0xF000) << 8 replaces
+// the seed's middle bytes, and the generator runs on from there.
+TEST(VbRandom, RandomizeFromTheTimeOfDayIsKnown) {
+  VbRandom rnd;
+  rnd.Randomize(45296.0f);
+  EXPECT_EQ(rnd.Seed(), 0xB73000u);
+  for (const float expected : {0.3674127459526062f, 0.2978283166885376f, 0.03630572557449341f}) {
+    EXPECT_EQ(rnd.Next(), expected);
+  }
+}
+
 struct Spread : ::testing::Test {
   SimHost host{SimOptions{}};
   Game game{host};
 };
+
+// The whole arithmetic, reseeding from the clock included, pinned: from
+// 12:34:56 with 7 ms between calls. Each range's ends both come up.
+TEST(SpreadKnownAnswers, FollowsTheOriginalArithmetic) {
+  const struct {
+    int32_t low, high;
+    std::vector<int32_t> values;
+  } cases[] = {{1, 10, {4, 9, 2, 8, 2, 5, 3, 1, 10, 4, 10, 1}},
+               {50, 200, {105, 173, 69, 168, 70, 123, 92, 52, 193, 101, 200, 57}}};
+  for (const auto& c : cases) {
+    SimOptions options;
+    options.seed = 45296;
+    SimHost host(options);
+    Game game(host);
+    std::vector<int32_t> values;
+    for (size_t i = 0; i < c.values.size(); ++i) {
+      values.push_back(RandomSpread(game, c.low, c.high));
+      host.AdvanceMs(7);
+    }
+    EXPECT_EQ(values, c.values) << c.low << ".." << c.high;
+  }
+}
 
 // Whatever the range, the same value never comes twice in a row, and values
 // from a wide enough range stay at least 20 per cent apart.

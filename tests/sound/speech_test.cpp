@@ -112,8 +112,7 @@ struct Prompt : ::testing::Test {
     options.script = std::move(script);
     options.lengths["system/menu/newgame.wav"] = promptMs;
     sim = std::make_unique<test::SimGame>(options);
-    const ActionTable table = DefaultActionTable();
-    std::copy(table.begin(), table.end(), sim->game.input.actions.begin());
+    test::UseDefaultActions(sim->game);
   }
   std::unique_ptr<test::SimGame> sim;
 };
@@ -152,8 +151,7 @@ TEST(StatusWait, AnswersQueriesUntilSpace) {
   options.script = {Down(1000, dik::S), Up(1050, dik::S),   Down(3000, dik::H), Up(3050, dik::H),
                     Down(5000, dik::END), Up(5050, dik::END), Down(12000, dik::SPACE)};
   test::SimGame sim(options);
-  const ActionTable table = DefaultActionTable();
-  std::copy(table.begin(), table.end(), sim.game.input.actions.begin());
+  test::UseDefaultActions(sim.game);
   sim.game.state.Score = 20;
   sim.game.player.personalBest = 7;
   sim.game.state.Energy = 90;
@@ -172,8 +170,7 @@ TEST(StatusWait, PressKeyWaitGivesNoInventory) {
   SimOptions options;
   options.script = {Down(1000, dik::END), Up(1050, dik::END), Down(2000, dik::ESCAPE)};
   test::SimGame sim(options);
-  const ActionTable table = DefaultActionTable();
-  std::copy(table.begin(), table.end(), sim.game.input.actions.begin());
+  test::UseDefaultActions(sim.game);
   PressKeyWait(sim.game);
   EXPECT_EQ(sim.Played(), (std::vector<std::string>{"system/menu/presskey.wav"}));
 }

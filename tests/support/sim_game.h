@@ -8,7 +8,9 @@
 #include "game/game.h"
 #include "hosts/sim_host.h"
 #include "hosts/virtual_sound_library.h"
+#include "support/actions.h"
 #include "support/log_lines.h"
+#include "support/script.h"
 
 namespace sb::test {
 
@@ -33,5 +35,6 @@ struct SimGame {
 
 inline ScriptEvent Down(int32_t ms, uint8_t key) { return {ms, ScriptEvent::Kind::KeyDown, key}; }
 inline ScriptEvent Up(int32_t ms, uint8_t key) { return {ms, ScriptEvent::Kind::KeyUp, key}; }
+
 
 }  // namespace sb::test
