@@ -11,6 +11,7 @@
 #include "hosts/mp3_decoder.h"
 #include "hosts/sdl_keymap.h"
 #include "hosts/settings_store.h"
+#include "hosts/wrap_text.h"
 #include "platform/runtime_error.h"
 #include "sound/mixer.h"
 
@@ -23,6 +24,8 @@ using Clock = std::chrono::steady_clock;
 // One pass of a busy loop takes at least this long: over 10,000 passes a
 // second, yet the core mostly sleeps.
 constexpr auto kPassPeriod = std::chrono::microseconds(50);
+// A message box's lines: well inside the narrowest screen.
+constexpr size_t kMessageColumns = 60;
 // Window messages are fetched this often; fetching costs more than a pass.
 constexpr auto kPumpPeriod = std::chrono::milliseconds(1);
 
@@ -113,9 +116,24 @@ void SdlHost::Paint() {
 }
 
 void SdlHost::MessageBox(const std::string& text) {
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Starbarrow", text.c_str(), window_) != 0) {
-    std::cerr << "starbarrow: " << text << '\n';
-  }
+  // The same words on the terminal, where a screen reader hears them.
+  std::cerr << "starbarrow: " << text << '\n';
+  const std::string lines = WrapText(text, kMessageColumns);
+  SDL_MessageBoxButtonData ok{};
+  ok.flags = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+  ok.text = "OK";
+  SDL_MessageBoxData box{};
+  box.flags = SDL_MESSAGEBOX_INFORMATION;
+  box.window = window_;
+  box.title = "Starbarrow";
+  box.message = lines.c_str();
+  box.numbuttons = 1;
+  box.buttons = &ok;
+  // A dialog of the window that has the keyboard gets the keyboard: Return
+  // or Escape then closes it without a mouse.
+  if (window_) SDL_RaiseWindow(window_);
+  int pressed = -1;
+  SDL_ShowMessageBox(&box, &pressed);  // where no dialog can be shown, stderr has the text
 }
 
 void SdlHost::AudioCallback(void* user, Uint8* stream, int length) {

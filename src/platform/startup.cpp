@@ -18,7 +18,7 @@ namespace {
 
 constexpr const char* kSoundDriverError =
     "Sound driver error. Please update your sound card drivers and make sure you have at least DirectX 7.0 "
-    "installed. For help, visit https://starbarrow.games/support or write to support@starbarrow.games.";
+    "installed. For help, read \"Sound problems\" in README.md, in the program's folder.";
 
 void OpenSoundDevice(Game& game) {
   if (game.sound.Start()) return;

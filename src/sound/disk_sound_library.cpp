@@ -1,9 +1,7 @@
 #include "sound/disk_sound_library.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/event_log.h"
+#include "platform/file_store.h"
 #include "platform/runtime_error.h"
 #include "sound/wav_decoder.h"
 
@@ -34,15 +32,16 @@ std::shared_ptr<const Pcm> DiskSoundLibrary::Load(std::string_view name) {
 
 std::shared_ptr<const Pcm> DiskSoundLibrary::Decode(const std::filesystem::path& path, std::string_view name) {
   const std::string label = LogPath(name);
+  std::error_code ec;
+  // A folder (or a device) by a recording's name is no recording.
+  if (!std::filesystem::is_regular_file(path, ec)) throw RuntimeError(kErrFileIo, "Not a sound file: " + label);
   if (EndsWithMp3(NormalizeSoundName(name))) {
     if (!mp3_) throw RuntimeError(kErrBadFileFormat, "No MP3 decoder for " + label);
     return std::make_shared<const Pcm>(mp3_(path));
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw RuntimeError(kErrFileNotFound, "Cannot open " + label);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw RuntimeError(kErrFileIo, "Cannot read " + label);
-  return std::make_shared<const Pcm>(DecodeWav(bytes, label));
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) throw RuntimeError(kErrFileIo, "Cannot read " + label);
+  return std::make_shared<const Pcm>(DecodeWav(*bytes, label));
 }
 
 }  // namespace sb

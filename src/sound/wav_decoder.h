@@ -1,5 +1,8 @@
 #pragma once
-// Decodes WAV files (PCM, mono or stereo, any rate) into 16-bit frames.
+// Decodes WAV files (integer PCM of 8 to 32 bits, plain or extensible, mono or
+// stereo, any rate) into 16-bit frames. Every byte is taken as hostile: only
+// the format and the sound data reach the decoding library, and a recording
+// never holds more frames than its data has bytes for.
 
 #include <cstdint>
 #include <string>

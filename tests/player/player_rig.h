@@ -6,12 +6,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/key_map.h"
-#include "hosts/sim_script.h"
 #include "player/ship.h"
 #include "player/weapons.h"
 #include "sound/game_sounds.h"
@@ -21,8 +18,7 @@
 namespace sb::test {
 
 inline SimOptions WithScript(SimOptions options, const std::string& script) {
-  std::istringstream in(script);
-  options.script = ParseScript(in);
+  options.script = Script(script);
   return options;
 }
 
@@ -46,8 +42,7 @@ struct PlayerRig : SimGame {
   explicit PlayerRig(const std::string& script = "", SimOptions options = {})
       : SimGame(WithScript(std::move(options), script)) {
     LoadGameSounds(game);
-    const ActionTable table = DefaultActionTable();
-    std::copy(table.begin(), table.end(), game.input.actions.begin());
+    UseDefaultActions(game);
     game.state.GameActive = true;
     ClearLog();
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/file_store.h"
 #include "platform/runtime_error.h"
 #include "sound/disk_sound_library.h"
 #include "sound/path_resolver.h"
@@ -81,6 +82,75 @@ TEST(WavDecoder, MalformedFilesAreClearErrors) {
   }
 }
 
+std::vector<uint8_t> Seed(const std::string& name) {
+  const auto bytes = ReadWholeFile(std::filesystem::path(SB_FUZZ_SEEDS) / name);
+  EXPECT_TRUE(bytes) << name;
+  return bytes.value_or(std::vector<uint8_t>{});
+}
+
+// Recordings as other tools write them, and two that once hung the decoder
+// (a metadata list whose inner size wraps around) or had it claim 4 GB (MPEG
+// audio whose header promises 930,000 frames). They live with the fuzzer's
+// seeds in tests/fuzz/seeds.
+TEST(WavDecoder, ReadsPcmAsToolsWriteItAndRefusesEverythingElse) {
+  const struct {
+    const char* file;
+    int rate, channels;
+    std::vector<int16_t> samples;
+  } decoded[] = {
+      {"pcm16_mono.wav", 22050, 1, {0, 1000, 2000, 3000, -3000, -2000, -1000, 0}},
+      {"pcm8_stereo.wav", 11025, 2, {0, 0, 32512, -32768, -16384, 16384}},
+      {"extensible_stereo.wav", 48000, 2, {100, -100, 200, -200, 300, -300}},
+      {"list_size_wraps.wav", 8000, 1, {0}},
+  };
+  for (const auto& c : decoded) {
+    const Pcm pcm = DecodeWav(Seed(c.file), c.file);
+    EXPECT_EQ(pcm.rate, c.rate) << c.file;
+    EXPECT_EQ(pcm.channels, c.channels) << c.file;
+    EXPECT_EQ(pcm.samples, c.samples) << c.file;
+  }
+  try {
+    DecodeWav(Seed("mpeg_layer3.wav"), "mpeg_layer3.wav");
+    ADD_FAILURE() << "MPEG audio decoded";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "Bad sound file mpeg_layer3.wav: only PCM sound is supported");
+  }
+}
+
+// A format chunk that is not plain PCM, or does not add up, is refused before
+// any decoder sees it.
+TEST(WavDecoder, RefusesFormatsOtherThanPcm) {
+  auto wav = [](uint16_t tag, uint16_t channels, uint16_t blockAlign, uint16_t bits) {
+    auto bytes = MakeWav({1, 2, 3, 4});
+    auto put16 = [&](size_t at, uint16_t v) {
+      bytes[at] = static_cast<uint8_t>(v);
+      bytes[at + 1] = static_cast<uint8_t>(v >> 8);
+    };
+    put16(20, tag);
+    put16(22, channels);
+    put16(32, blockAlign);
+    put16(34, bits);
+    return bytes;
+  };
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+  } cases[] = {{"IEEE float", wav(3, 1, 4, 32)},
+               {"A-law", wav(6, 1, 1, 8)},
+               {"extensible without its sub-format", wav(0xFFFE, 1, 2, 16)},
+               {"12-bit samples", wav(1, 1, 2, 12)},
+               {"a block size that does not add up", wav(1, 1, 3, 16)},
+               {"no channels", wav(1, 0, 0, 16)}};
+  for (const auto& c : cases) {
+    try {
+      DecodeWav(c.bytes, "x.wav");
+      ADD_FAILURE() << c.what << " decoded";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kErrBadFileFormat) << c.what;
+    }
+  }
+}
+
 TEST(DiskSoundLibrary, LoadsOnceAndServesRepeatsFromMemory) {
   TempDir tree;
   tree.Write("sounds/laser.wav", MakeWav({10, 20, 30}));
@@ -104,6 +174,14 @@ TEST(DiskSoundLibrary, MissingAndBrokenRecordingsRaiseErrors) {
     EXPECT_STREQ(e.what(), "File not found: sounds/gone.wav");
   }
   EXPECT_THROW(library.Load("sounds/broken.wav"), RuntimeError);
+  // A name that resolves to a folder is the program's own error too.
+  try {
+    library.Load("sounds");
+    ADD_FAILURE();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Number(), kErrFileIo);
+    EXPECT_STREQ(e.what(), "Not a sound file: sounds");
+  }
 }
 
 }  // namespace
