@@ -1,10 +1,112 @@
 #include "game/game_loop.h"
 
+#include "aliens/aliens.h"
+#include "aliens/saucer.h"
 #include "game/game.h"
+#include "game/scoring.h"
+#include "platform/input.h"
+#include "platform/startup.h"
+#include "player/ship.h"
+#include "player/weapons.h"
+#include "sound/sound_engine.h"
 
 namespace sb {
 
-// Not written yet: the routines below do nothing.
-void GameLoop(Game&) {}
+namespace {
+
+constexpr int32_t kMultiKillWindowMs = 2000;
+
+// Held with a direction, the side laser keeps the ship where it is until it is let go.
+void UpdateSideLaserHold(Game& game) {
+  const auto& actions = game.input.actions;
+  if (!actions[kSideLaser].active) {
+    game.state.SideLaserHold = false;
+  } else if (actions[kMoveLeft].active || actions[kMoveRight].active) {
+    game.state.SideLaserHold = true;
+  }
+}
+
+// The shield lasts as long as its sound plays.
+void EndShield(Game& game) {
+  if (game.state.ShieldActive && !game.sounds.shield.IsPlaying()) game.state.ShieldActive = false;
+}
+
+// A discharge waits for the vapor channel to be free.
+void ReleasePendingVapor(Game& game) {
+  GameState& s = game.state;
+  if (game.sounds.vapor.IsPlaying() || !s.VaporPending) return;
+  s.VaporPending = false;
+  game.sounds.vapor.Play(false);
+  s.Vapors = SaturatingAdd(s.Vapors, -1);
+  ReleaseVapor(game);
+}
+
+// A landed payload not caught in time is gone: the harder the game, the sooner.
+void ExpirePayload(Game& game) {
+  SaucerState& u = game.saucer;
+  if (!u.PayloadDown) return;
+  const int32_t window = 2000 - 500 * (game.state.Difficulty - 1);
+  if (game.host.Ticks() - u.PayloadLandTick <= window) return;
+  u.PayloadDown = false;
+  u.PayloadDiving = false;
+  StopSound(u.PayloadSound);
+  LoadSound(game, u.PayloadSound, "sounds/paygone.wav");
+  u.PayloadSound.SetPan(u.PayloadX - game.state.ShipX);
+  u.PayloadSound.Play(false);
+}
+
+// Two seconds without a further kill close the window; a chain of two or more pays.
+void CloseMultiKillWindow(Game& game) {
+  GameState& s = game.state;
+  if (!s.MultiKillOpen) return;
+  const int32_t now = game.host.Ticks();
+  if (now - s.MultiKillStart <= kMultiKillWindowMs) return;
+  if (s.MultiKillCount > 1) {
+    AddScore(game, s.MultiKillCount * 5000);
+    ++s.MultiKills;
+  }
+  s.MultiKillOpen = false;
+  s.MultiKillCount = 0;
+  s.MultiKillStart = game.host.Ticks();
+}
+
+// One pass; false when the loop is to be left.
+bool Pass(Game& game) {
+  GameState& s = game.state;
+  PollInput(game);
+  game.host.Yield();
+  if (KeyDown(game.input, dik::ESCAPE)) {
+    s.QuitToMenu = true;
+    return false;
+  }
+  UpdateAliens(game);
+  UpdateSideLaserHold(game);
+  EndShield(game);
+  if (!AnyAlienActive(game) && !s.FieldEmpty) s.FieldEmpty = true;
+  HandlePlayerControls(game);
+  if (!s.SideLaserHold) MoveShip(game);
+  UpdateMissiles(game);
+  if (game.saucer.SaucerEnabled && !game.saucer.PayloadDiving) UpdateSaucer(game);
+  ReleasePendingVapor(game);
+  if (game.saucer.PayloadDiving && !game.saucer.PayloadDown) UpdatePayloadDive(game);
+  ExpirePayload(game);
+  CloseMultiKillWindow(game);
+  return !s.QuitToMenu && s.GameActive;
+}
+
+}  // namespace
+
+void GameLoop(Game& game) {
+  GameState& s = game.state;
+  s.GameActive = true;
+  s.MultiKillStart = game.host.Ticks();
+  s.SureShots = 0;
+  s.MultiKills = 0;
+  while (Pass(game)) {
+  }
+  if (!s.QuitToMenu) return;  // the wave is over: the next one is due
+  s.GameActive = false;
+  StopGameSounds(game);
+}
 
 }  // namespace sb

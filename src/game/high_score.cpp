@@ -1,11 +1,20 @@
 #include "game/high_score.h"
 
 #include "game/game.h"
+#include "platform/score_codec.h"
+#include "platform/settings.h"
+#include "sound/speech.h"
 
 namespace sb {
 
-// Not written yet: the routines below do nothing.
-void StoreHighScoreRecord(Game&) {}
-void SpeakHighScore(Game&) {}
+void StoreHighScoreRecord(Game& game) {
+  WriteSetting(game, "HSLevel", game.player.bestDifficulty);
+  WriteSetting(game, "HS", ToBase36(EncodeScore(game.player.personalBest)));
+}
+
+void SpeakHighScore(Game& game) {
+  PlaySound(game, "system\\menu\\hs_yhsi.wav", 0, true);
+  SpeakNumber(game, game.player.personalBest);
+}
 
 }  // namespace sb

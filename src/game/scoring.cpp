@@ -1,15 +1,140 @@
 #include "game/scoring.h"
 
+#include <limits>
+
+#include "aliens/aliens.h"
+#include "aliens/saucer.h"
 #include "game/game.h"
+#include "game/high_score.h"
+#include "platform/vb_math.h"
+#include "player/ship.h"
+#include "player/weapons.h"
+#include "sound/music.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
 
 namespace sb {
 
-// Not written yet: the routines below do nothing.
-void AddScore(Game&, int64_t) {}
-void DamagePlayer(Game&, int16_t) {}
-void ResetGameState(Game&) {}
-void RestartMultiKillWindow(Game&) {}
-void PlayRandomShipHit(Game&) {}
-std::string DifficultyName(const Game&) { return "Easy"; }
+namespace {
+
+// Insane plays as Hard but pays only double.
+int ScoreMultiplier(const GameState& s) { return s.InsaneMode ? 2 : s.Difficulty; }
+
+// Points past the largest score the counter holds stay at the largest.
+int32_t ClampScore(int64_t score) {
+  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(score > kMax ? kMax : (score < kMin ? kMin : score));
+}
+
+// The first time a game passes the best, the best follows it at once; it then
+// stays put until the game is over and the menu records the final score.
+void PassBestScore(Game& game) {
+  PlayerRecord& p = game.player;
+  p.personalBest = game.state.Score;
+  p.newBest = true;
+  p.bestDifficulty = DifficultyName(game);
+  StoreHighScoreRecord(game);
+  PlaySound(game, "sounds/hiscore.wav", 0, true);
+}
+
+void EndGame(Game& game) {
+  GameState& s = game.state;
+  ResetSaucerState(game);
+  StopSound(game.sounds.shield);
+  StopThrustSounds(game);
+  FreeAlienSounds(game);
+  game.sounds.nightLife.SetVolume(kVolumeMin);
+  StopBackgroundLoop(game);
+  s.GameActive = false;
+  s.QuitToMenu = true;
+  PlaySound(game, "sounds/d_gamovr.wav", 0, true);
+  PlaySound(game, "sounds/d_cursco.wav", 0, true);
+  SpeakNumber(game, s.Score);
+  BreakStatusWait(game);
+}
+
+}  // namespace
+
+std::string DifficultyName(const Game& game) {
+  if (game.state.InsaneMode) return "Insane";
+  switch (game.state.Difficulty) {
+    case 2:
+      return "Medium";
+    case 3:
+      return "Hard";
+    default:
+      return "Easy";
+  }
+}
+
+void AddScore(Game& game, int64_t points) {
+  GameState& s = game.state;
+  s.Score = ClampScore(s.Score + RoundHalfEven(static_cast<double>(points) * ScoreMultiplier(s)));
+  if (s.Score > game.player.personalBest && !game.player.newBest) PassBestScore(game);
+}
+
+void DamagePlayer(Game& game, int16_t amount) {
+  GameState& s = game.state;
+  if (!s.GameActive || s.ShieldActive) return;
+  if (s.Energy > amount) {
+    s.Energy = static_cast<int16_t>(s.Energy - amount);
+    if (s.Energy < 30) PlaySound(game, "sounds/d_destr.wav", 0, false);
+    return;
+  }
+  EndGame(game);  // the energy stays as it was
+}
+
+// Difficulty, Insane, the best score and the vapor charges are left alone:
+// charges left at the end of a game are there at the start of the next.
+void ResetGameState(Game& game) {
+  GameState& s = game.state;
+  s.QuitToMenu = false;
+  s.GameOver = false;
+  s.Score = 0;
+  s.Energy = 100;
+  s.Level = 0;
+  s.Wave = 0;
+  s.LevelSelected = false;
+  s.AlienLandedThisWave = false;
+  s.NoLandingKills = 0;
+  s.PerfectWaves = 0;
+  s.SureShots = 0;
+  s.MultiKills = 0;
+  s.MultiKillOpen = false;
+  s.MultiKillCount = 0;
+  s.ShieldActive = false;
+  s.Shields = 0;
+  s.HasNukes = false;
+  s.Nukes = 0;
+  s.NukePending = false;
+  s.VaporPending = false;
+  s.RapidActive = false;
+  s.RapidTime = 0;
+  s.TurboAvailable = false;
+  s.TurboTime = 0;
+  s.TurboEngaged = false;
+  s.SpeedBonus = 0;
+  s.EdgeBumped = false;
+  s.LastHitSide = 0;
+  game.player.newBest = false;
+  game.weapons.RapidTick = 0;
+  game.ship.TurboTick = 0;
+  ResetMissiles(game);
+}
+
+void RestartMultiKillWindow(Game& game) {
+  game.state.MultiKillStart = game.host.Ticks();
+  game.state.MultiKillOpen = true;
+}
+
+void PlayRandomShipHit(Game& game) {
+  GameSounds& s = game.sounds;
+  SoundBuffer& last = s.shipHit[s.lastShipHit];
+  last.Stop();
+  last.SetPosition(0);
+  s.lastShipHit = static_cast<uint8_t>(RandomSpread(game, 0, 2));
+  s.shipHit[s.lastShipHit].Play(false);
+}
 
 }  // namespace sb

@@ -1,19 +1,225 @@
 #include "game/waves.h"
 
+#include <algorithm>
+
+#include "aliens/aliens.h"
+#include "aliens/saucer.h"
 #include "game/game.h"
+#include "game/game_loop.h"
+#include "game/high_score.h"
+#include "game/scoring.h"
+#include "platform/vb_math.h"
+#include "player/ship.h"
+#include "player/weapons.h"
+#include "rounds/special_rounds.h"
+#include "sound/music.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
 
 namespace sb {
 
-// Not written yet: the routines below do nothing.
-const WaveRow& LevelWaveRow(uint8_t, uint8_t) {
-  static const WaveRow empty;
-  return empty;
+namespace {
+
+// The background tracks of levels 1 to 8.
+constexpr std::array<uint8_t, 8> kMusicTrack = {1, 2, 3, 4, 5, 6, 4, 2};
+constexpr std::array<uint8_t, 8> kAmbienceTrack = {1, 2, 1, 2, 1, 2, 1, 2};
+
+// Every colour group empty and every release schedule cleared; the start
+// gates, spawn timers and hurry flags carry over from the last wave.
+void ClearAlienGroups(Game& game) {
+  for (AlienGroup& g : game.aliens.groups) {
+    g.Spawned = 0;
+    g.MoveIndex = 0;
+    g.HitIndex = 0;
+    g.Count = 0;
+    g.FirstSpawnDone = false;
+  }
+  game.saucer.SaucerEnabled = false;
 }
-void StartWave(Game&) {}
-void PlayGame(Game&) {}
-void StartGame(Game&, uint8_t, uint8_t) {}
-void CheckWaveCleared(Game&) {}
-void CompleteWave(Game&) {}
-void StartBonusRound(Game&) {}
+
+void ApplyWaveRow(Game& game) {
+  GameState& s = game.state;
+  const size_t level = std::clamp<size_t>(s.Level, 1, 8) - 1;
+  game.music.musicTrack = kMusicTrack[level];
+  game.music.ambienceTrack = kAmbienceTrack[level];
+  const WaveRow& row = LevelWaveRow(s.Level, s.Wave);
+  for (size_t c = 0; c < row.colours.size(); ++c) {
+    const ColourRow& r = row.colours[c];
+    if (r.Count == 0) continue;
+    AlienGroup& g = game.aliens.groups[c];
+    g.Count = r.Count;
+    g.StepDelay = r.StepDelay;
+    g.SpawnInterval = r.SpawnInterval;
+    g.DriftStep = r.DriftStep;
+    g.Aliens.clear();  // the last wave's records go, with any sound they still hold
+    g.Aliens.resize(r.Count + 1u);  // record Count is never released
+  }
+  if (row.saucer) {
+    game.saucer.SaucerEnabled = true;
+    game.saucer.SaucerStepDelay = row.SaucerStepDelay;
+    game.saucer.SaucerChanceRange = row.SaucerChanceRange;
+  }
+}
+
+void SayLetsGo(Game& game) {
+  game.speech.gameStartPrompt = true;
+  PlayPromptInterruptible(game, RandomSpread(game, 1, 10) > 2 ? "sounds/letsgo1.wav" : "sounds/letsgo2.wav");
+  game.speech.gameStartPrompt = false;
+}
+
+// Waits, letting window messages run, until more than `ms` have passed since `since`.
+void WaitSince(Game& game, int32_t since, int32_t ms) {
+  while (game.host.Ticks() - since <= ms) game.host.Yield();
+}
+
+// Every alien record of the colours present is destroyed.
+bool WaveCleared(const Game& game) {
+  for (Colour c : kSweepOrder) {
+    const AlienGroup& g = game.aliens[c];
+    const size_t released = std::min<size_t>(g.Count, g.Aliens.size());
+    if (g.Count > released) return false;  // a group never set up cannot have been cleared
+    for (size_t i = 0; i < released; ++i) {
+      if (!g.Aliens[i].Destroyed) return false;
+    }
+  }
+  return true;
+}
+
+// Everything that moved or hummed during the wave falls silent.
+void SilenceWave(Game& game) {
+  StopThrustSounds(game);
+  ResetSaucerState(game);
+  StopSound(game.sounds.shield);
+  game.sounds.nightLife.SetVolume(kVolumeMin);
+}
+
+// The bonus counter ticks once per one and a half kills, each sooner and
+// higher than the one before; the first at once.
+void TickBonusCount(Game& game, SoundBuffer& tick, int64_t ticks) {
+  int32_t delay = 200;
+  int32_t frequency = 44100;
+  int32_t last = 0;
+  for (int64_t i = 0; i < ticks; ++i) {
+    if (i > 0) WaitSince(game, last, delay);
+    if (delay > 10) delay -= 5;
+    if (frequency < 60000) frequency += 1000;
+    tick.SetPosition(0);
+    tick.SetFrequency(frequency);
+    tick.Play(false);
+    last = game.host.Ticks();
+  }
+}
+
+// Kills made before the first landing pay 1000 each; a wave without any
+// landing pays the level's perfect-wave bonus besides.
+void PayNoLandingBonus(Game& game, SoundBuffer& tick) {
+  GameState& s = game.state;
+  PlaySound(game, "sounds/d_nlb.wav", 0, true);
+  TickBonusCount(game, tick, RoundHalfEven(s.NoLandingKills * 1.5));
+  AddScore(game, s.NoLandingKills * 1000);
+  if (s.AlienLandedThisWave) return;
+  AddScore(game, s.Level * 50000);
+  PlaySound(game, "sounds/nlball.wav", 0, true);
+  s.PerfectWaves = SaturatingAdd(s.PerfectWaves, 1);
+}
+
+// The next wave, or the next level with its special round after five perfect
+// waves, or after the last level the boss (not for a game from the level select).
+void AdvanceWave(Game& game) {
+  GameState& s = game.state;
+  if (s.Wave < 5) {
+    ++s.Wave;
+    BreakStatusWait(game);
+    return;
+  }
+  s.Wave = 1;
+  SpeakScore(game);
+  BreakStatusWait(game);
+  if (s.Level < 8) {
+    PlaySound(game, "sounds/d_lvlup.wav", 0, true);
+    ++s.Level;
+    if (s.PerfectWaves == 5) {
+      s.PerfectWaves = 0;
+      s.GameActive = false;
+      StartBonusRound(game);
+    }
+    BreakStatusWait(game);
+    return;
+  }
+  if (s.LevelSelected) return;
+  BossRound(game);
+  BreakStatusWait(game);
+}
+
+}  // namespace
+
+void StartWave(Game& game) {
+  GameState& s = game.state;
+  s.MultiKills = 0;
+  s.SureShots = 0;
+  s.AlienLandedThisWave = false;
+  ClearAlienGroups(game);
+  if (s.Wave == 1) s.PerfectWaves = 0;
+  ApplyWaveRow(game);
+  s.ShipX = kShipStartX;
+  s.ShipY = kShipY;
+  SpeakLevelAndWave(game);
+  StartBackgroundLoop(game);
+  game.sounds.nightLife.Play(true);
+  game.sounds.nightLife.SetVolume(kVolumeMin);
+  SayLetsGo(game);
+}
+
+void PlayGame(Game& game) {
+  do {
+    StartWave(game);
+    GameLoop(game);
+  } while (!game.state.QuitToMenu);
+}
+
+void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected) {
+  ResetGameState(game);
+  game.state.Level = level;
+  game.state.Wave = wave;
+  game.state.LevelSelected = levelSelected;
+  PlayGame(game);
+}
+
+void CheckWaveCleared(Game& game) {
+  if (game.state.GameActive && WaveCleared(game)) CompleteWave(game);
+}
+
+void CompleteWave(Game& game) {
+  GameState& s = game.state;
+  SoundBuffer tick;
+  LoadSound(game, tick, "sounds/boncount.wav");
+  SilenceWave(game);
+  WaitSince(game, game.host.Ticks(), 2000);
+  FreeAlienSounds(game);
+  StopBackgroundLoop(game);
+  DiscardMissiles(game);  // the next wave's aliens are new: nothing left to hit
+  PlaySoundStereo(game, "sounds/d_wavcom.wav", 0, true);
+  s.GameActive = false;
+  if (s.NoLandingKills > 0 || !s.AlienLandedThisWave) PayNoLandingBonus(game, tick);
+  if (game.player.newBest) StoreHighScoreRecord(game);
+  s.NoLandingKills = 0;
+  s.AlienLandedThisWave = false;
+  PlaySound(game, "sounds/d_sskill.wav", 0, true);
+  SpeakNumber(game, s.SureShots);
+  PlaySound(game, "sounds/d_multi.wav", 0, true);
+  SpeakNumber(game, s.MultiKills);
+  AdvanceWave(game);
+}
+
+void StartBonusRound(Game& game) {
+  PlaySound(game, "sounds/d_bonus.wav", 0, true);
+  if (RandomSpread(game, 0, 9) < 5) {
+    PlaySound(game, "sounds/d_sheep.wav", 0, true);
+    SheepDropRound(game);
+  } else {
+    PlaySound(game, "sounds/d_meteor.wav", 0, true);
+    MeteorShowerRound(game);
+  }
+}
 
 }  // namespace sb

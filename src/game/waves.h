@@ -2,6 +2,7 @@
 // Levels and waves: the wave table, the set-up and announcement of a wave,
 // the cleared test and the end-of-wave tally, and the game's chain of waves.
 
+#include <array>
 #include <cstdint>
 
 #include "aliens/alien_state.h"
@@ -24,7 +25,7 @@ struct WaveRow {
   int16_t SaucerChanceRange = 0;
 };
 
-// Level 1..8, wave 1..5.
+// Level 1..8, wave 1..5 (anything outside is held to the nearest row).
 const WaveRow& LevelWaveRow(uint8_t level, uint8_t wave);
 
 // Sets up the wave of Level and Wave and announces it (the loop runs after).
@@ -34,7 +35,8 @@ void StartWave(Game& game);
 void PlayGame(Game& game);
 // The common starter: a fresh game at this level and wave, with the
 // difficulty and Insane choice already in the game state, played to its end.
-void StartGame(Game& game, uint8_t level, uint8_t wave);
+// A game started from the level select never reaches the boss round.
+void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected = false);
 
 // After every kill: the tally runs at once when every alien of the wave is destroyed.
 void CheckWaveCleared(Game& game);

@@ -1,0 +1,279 @@
+#include "game/scoring.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "game/high_score.h"
+#include "platform/score_codec.h"
+#include "sound/sound_engine.h"
+#include "support/playing_game.h"
+
+namespace sb {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+size_t Count(const Strings& v, const std::string& s) { return static_cast<size_t>(std::count(v.begin(), v.end(), s)); }
+
+TEST(AddScore, PaysTheDifficultyMultiplierAndInsaneOnlyDouble) {
+  const struct {
+    uint8_t difficulty;
+    bool insane;
+    int64_t points;
+    int32_t score;
+  } cases[] = {
+      {1, false, 1000, 1000}, {2, false, 1000, 2000}, {3, false, 1000, 3000},
+      {3, true, 1000, 2000},  {2, false, 542, 1084},  {1, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    test::PlayingGame sim;
+    sim.game.player.personalBest = 1'000'000'000;
+    sim.game.state.Difficulty = c.difficulty;
+    sim.game.state.InsaneMode = c.insane;
+    AddScore(sim.game, c.points);
+    EXPECT_EQ(sim.game.state.Score, c.score) << int(c.difficulty) << c.insane << c.points;
+  }
+}
+
+TEST(AddScore, AScoreAtTheTopOfItsRangeStaysThere) {
+  test::PlayingGame sim;
+  sim.game.player.newBest = true;
+  sim.game.state.Score = std::numeric_limits<int32_t>::max() - 10;
+  AddScore(sim.game, 5000);
+  EXPECT_EQ(sim.game.state.Score, std::numeric_limits<int32_t>::max());
+}
+
+// A game passes the best at 13000 and ends with 20000: the best follows the
+// score once, is stored and announced once, and then stays put.
+TEST(AddScore, TheFirstPassingOfTheBestIsStoredAndAnnouncedOnce) {
+  test::PlayingGame sim;
+  sim.game.player.personalBest = 12000;
+  sim.game.state.Difficulty = 2;
+  AddScore(sim.game, 2500);  // 5000
+  EXPECT_FALSE(sim.game.player.newBest);
+  AddScore(sim.game, 4000);  // 13000
+  EXPECT_TRUE(sim.game.player.newBest);
+  EXPECT_EQ(sim.game.player.personalBest, 13000);
+  EXPECT_EQ(sim.game.player.bestDifficulty, "Medium");
+  const int32_t announced = sim.host.Ticks();
+  AddScore(sim.game, 3500);  // 20000
+  EXPECT_EQ(sim.game.state.Score, 20000);
+  EXPECT_EQ(sim.game.player.personalBest, 13000);
+  EXPECT_EQ(sim.Log({"settings", "play"}),
+            (Strings{"settings KVZ31P/Settings/HSLevel=Medium",
+                     "settings KVZ31P/Settings/HS=" + ToBase36(EncodeScore(13000)), "play sounds/hiscore.wav"}));
+  EXPECT_EQ(announced, 500) << "the announcement is waited for";
+}
+
+TEST(AddScore, AGameThatNeverPassesTheBestWritesNothing) {
+  test::PlayingGame sim;
+  sim.game.player.personalBest = 50000;
+  AddScore(sim.game, 50000);  // equal is not past
+  EXPECT_FALSE(sim.game.player.newBest);
+  EXPECT_TRUE(sim.Log({"settings", "play"}).empty());
+}
+
+TEST(HighScoreRecord, NamesTheDifficultyAndStoresTheEncodedBest) {
+  const struct {
+    uint8_t difficulty;
+    bool insane;
+    const char* name;
+  } cases[] = {{1, false, "Easy"}, {2, false, "Medium"}, {3, false, "Hard"}, {3, true, "Insane"}};
+  for (const auto& c : cases) {
+    test::PlayingGame sim;
+    sim.game.player.personalBest = 0;  // a new installation: the first points pass the best
+    sim.game.state.Difficulty = c.difficulty;
+    sim.game.state.InsaneMode = c.insane;
+    AddScore(sim.game, 1);
+    EXPECT_EQ(sim.Log({"settings"}).front(), std::string("settings KVZ31P/Settings/HSLevel=") + c.name);
+  }
+  test::PlayingGame sim;
+  sim.game.player.personalBest = 1000;
+  sim.game.player.bestDifficulty = "Easy";
+  StoreHighScoreRecord(sim.game);
+  EXPECT_EQ(sim.Log({"settings"}).back(), "settings KVZ31P/Settings/HS=5CSC");
+}
+
+TEST(HighScoreRecord, SpeaksTheBest) {
+  test::PlayingGame sim;
+  sim.game.player.personalBest = 12000;
+  SpeakHighScore(sim.game);
+  EXPECT_EQ(sim.Played(), (Strings{"system/menu/hs_yhsi.wav", "sounds/numbers/12.wav", "sounds/numbers/thousand.wav"}));
+}
+
+struct DamageCase {
+  int16_t energy;
+  int16_t amount;
+  bool shield;
+  bool active;
+  int16_t energyAfter;
+  bool warned;
+  bool over;
+};
+
+TEST(DamagePlayer, LowersTheEnergyWarnsBelowThirtyAndEndsTheGameWhenNothingIsLeft) {
+  const DamageCase cases[] = {
+      {35, 5, false, true, 30, false, false},  // 30 is not below 30
+      {30, 5, false, true, 25, true, false},
+      {26, 5, false, true, 21, true, false},   // every hit below 30 warns
+      {6, 5, false, true, 1, true, false},
+      {5, 5, false, true, 5, false, true},     // the energy must stay above the damage
+      {3, 5, false, true, 3, false, true},
+      {20, 5, true, true, 20, false, false},   // behind the shield nothing happens, not even the warning
+      {20, 5, false, false, 20, false, false}, // nor between waves
+      {5, 5, true, true, 5, false, false},
+  };
+  for (const auto& c : cases) {
+    test::PlayingGame sim;
+    GameState& s = sim.game.state;
+    s.Energy = c.energy;
+    s.ShieldActive = c.shield;
+    s.GameActive = c.active;
+    DamagePlayer(sim.game, c.amount);
+    const Strings played = sim.Played();
+    const std::string where = std::to_string(c.energy) + "-" + std::to_string(c.amount);
+    EXPECT_EQ(s.Energy, c.energyAfter) << where;
+    EXPECT_EQ(Count(played, "sounds/d_destr.wav"), c.warned ? 1u : 0u) << where;
+    EXPECT_EQ(s.QuitToMenu, c.over) << where;
+    EXPECT_EQ(Count(played, "sounds/d_gamovr.wav"), c.over ? 1u : 0u) << where;
+    if (c.over) {
+      EXPECT_FALSE(s.GameActive) << where;
+    }
+  }
+}
+
+// Game over: the shield, the thrust, the saucer and the background fall silent
+// first, then the verdict and the score are spoken and the player is waited for.
+TEST(DamagePlayer, GameOverSilencesThePlayThenSpeaksTheScoreAndWaits) {
+  test::PlayingGame sim;
+  Game& game = sim.game;
+  game.state.GameActive = true;
+  game.state.Energy = 10;
+  game.state.Score = 4000;
+  game.sounds.shield.Play(false);
+  game.sounds.nightLife.Play(true);
+  game.sounds.nightLife.SetVolume(-300);
+  LoadSound(game, game.music.backgroundLoop, "sounds/music/music1.wav");
+  game.music.backgroundLoop.Play(true);
+  sim.ClearLog();
+
+  DamagePlayer(game, 10);
+
+  EXPECT_EQ(sim.Log({"stop", "vol", "play"}),
+            (Strings{"stop sounds/shield.wav", "vol sounds/nitelife.wav", "stop sounds/music/music1.wav",
+                     "play sounds/d_gamovr.wav", "play sounds/d_cursco.wav", "play sounds/numbers/4.wav",
+                     "play sounds/numbers/thousand.wav", "play sounds/smackem.wav"}));
+  EXPECT_TRUE(game.state.QuitToMenu);
+  EXPECT_FALSE(game.state.GameActive);
+  EXPECT_EQ(game.state.Energy, 10);
+  EXPECT_EQ(game.sounds.nightLife.Volume(), -10000);
+}
+
+TEST(ResetGameState, StartsAFreshGameButKeepsTheVaporChargesAndTheChoices) {
+  test::PlayingGame sim;
+  Game& game = sim.game;
+  GameState& s = game.state;
+  s.QuitToMenu = true;
+  s.Score = 1234;
+  s.Energy = 12;
+  s.Level = 5;
+  s.Wave = 3;
+  s.LevelSelected = true;
+  s.AlienLandedThisWave = true;
+  s.NoLandingKills = 7;
+  s.PerfectWaves = 3;
+  s.SureShots = 4;
+  s.MultiKills = 2;
+  s.MultiKillOpen = true;
+  s.MultiKillCount = 3;
+  s.ShieldActive = true;
+  s.Shields = 2;
+  s.HasNukes = true;
+  s.Nukes = 3;
+  s.NukePending = true;
+  s.VaporPending = true;
+  s.RapidActive = true;
+  s.RapidTime = 900;
+  s.TurboAvailable = true;
+  s.TurboTime = 800;
+  s.TurboEngaged = true;
+  s.SpeedBonus = 10;
+  s.EdgeBumped = true;
+  s.LastHitSide = 4;
+  s.Vapors = 6;
+  s.Difficulty = 3;
+  s.InsaneMode = true;
+  game.player.newBest = true;
+  game.player.personalBest = 9999;
+  game.player.bestDifficulty = "Hard";
+  game.weapons.RapidTick = 77;
+  game.ship.TurboTick = 88;
+
+  ResetGameState(game);
+
+  EXPECT_FALSE(s.QuitToMenu);
+  EXPECT_EQ(s.Score, 0);
+  EXPECT_EQ(s.Energy, 100);
+  EXPECT_EQ(s.Level, 0);
+  EXPECT_EQ(s.Wave, 0);
+  EXPECT_FALSE(s.LevelSelected);
+  EXPECT_FALSE(s.AlienLandedThisWave);
+  EXPECT_EQ(s.NoLandingKills, 0);
+  EXPECT_EQ(s.PerfectWaves, 0);
+  EXPECT_EQ(s.SureShots, 0);
+  EXPECT_EQ(s.MultiKills, 0);
+  EXPECT_FALSE(s.MultiKillOpen);
+  EXPECT_EQ(s.MultiKillCount, 0);
+  EXPECT_FALSE(s.ShieldActive);
+  EXPECT_EQ(s.Shields, 0);
+  EXPECT_FALSE(s.HasNukes);
+  EXPECT_EQ(s.Nukes, 0);
+  EXPECT_FALSE(s.NukePending);
+  EXPECT_FALSE(s.VaporPending);
+  EXPECT_FALSE(s.RapidActive);
+  EXPECT_EQ(s.RapidTime, 0);
+  EXPECT_FALSE(s.TurboAvailable);
+  EXPECT_EQ(s.TurboTime, 0);
+  EXPECT_FALSE(s.TurboEngaged);
+  EXPECT_EQ(s.SpeedBonus, 0);
+  EXPECT_FALSE(s.EdgeBumped);
+  EXPECT_EQ(s.LastHitSide, 0);
+  EXPECT_FALSE(game.player.newBest);
+  EXPECT_EQ(game.weapons.RapidTick, 0);
+  EXPECT_EQ(game.ship.TurboTick, 0);
+  // Left alone:
+  EXPECT_EQ(s.Vapors, 6);
+  EXPECT_EQ(s.Difficulty, 3);
+  EXPECT_TRUE(s.InsaneMode);
+  EXPECT_EQ(game.player.personalBest, 9999);
+  EXPECT_EQ(game.player.bestDifficulty, "Hard");
+}
+
+TEST(PlayRandomShipHit, CutsOffTheHitPlayedLastAndPlaysOneOfTheThree) {
+  test::PlayingGame sim;
+  GameSounds& sounds = sim.game.sounds;
+  for (int i = 0; i < 4; ++i) {
+    const uint8_t previous = sounds.lastShipHit;
+    sounds.shipHit[previous].Play(false);
+    sim.host.AdvanceMs(100);
+    PlayRandomShipHit(sim.game);
+    const uint8_t now = sounds.lastShipHit;
+    ASSERT_LT(now, 3);
+    EXPECT_TRUE(sounds.shipHit[now].IsPlaying());
+    if (now != previous) {
+      EXPECT_FALSE(sounds.shipHit[previous].IsPlaying());
+    } else {
+      EXPECT_LT(sounds.shipHit[now].Position(), 48u * 10) << "rewound before it plays again";
+    }
+    for (int k = 0; k < 3; ++k) {
+      if (k != now) {
+        EXPECT_FALSE(sounds.shipHit[k].IsPlaying());
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace sb
