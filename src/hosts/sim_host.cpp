@@ -249,7 +249,7 @@ SimResult RunSimulation(const SimOptions& options, std::ostream* out) {
   SimHost host(options, out);
   SimResult result;
   try {
-    result.exitCode = RunProgram(host);
+    result.exitCode = RunProgram(host, options.directGame);
   } catch (const SimulationEnd&) {
     result.reachedUntil = true;
   }

@@ -19,6 +19,7 @@
 #include "platform/file_store.h"
 #include "platform/host.h"
 #include "scoreboard/scripted_reply.h"
+#include "platform/startup.h"
 
 namespace sb {
 
@@ -45,6 +46,7 @@ struct SimOptions {
   std::map<std::string, std::string> environment;
   std::map<std::string, std::string> settings;  // "app/section/key" -> value, there from the start
   std::string loginName = "player";
+  std::optional<DirectGame> directGame;  // skip the menus and play this game
 };
 
 // Thrown from Yield when the clock reaches SimOptions::untilMs.

@@ -1,10 +1,12 @@
 #include "platform/startup.h"
 
+#include <array>
 #include <iostream>
 #include <memory>
 
 #include "aliens/aliens.h"
 #include "game/game.h"
+#include "game/waves.h"
 #include "platform/event_log.h"
 #include "platform/joystick.h"
 #include "platform/runtime_error.h"
@@ -66,7 +68,29 @@ std::string MainCaption() {
          std::to_string(kVersionRevision);
 }
 
-void Initialize(Game& game) {
+std::optional<DirectGame> ParseDirectGame(std::string_view text) {
+  std::array<int, 3> parts{};
+  size_t part = 0;
+  bool digit = false;
+  for (const char c : text) {
+    if (c == ':' && digit && part < 2) {
+      ++part;
+      digit = false;
+    } else if (c >= '0' && c <= '9' && parts[part] < 100) {
+      parts[part] = parts[part] * 10 + (c - '0');
+      digit = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const auto [level, wave, difficulty] = parts;
+  if (part != 2 || !digit || level < 1 || level > 8 || wave < 1 || wave > 5 || difficulty < 1 || difficulty > 4) {
+    return std::nullopt;
+  }
+  return DirectGame{static_cast<uint8_t>(level), static_cast<uint8_t>(wave), static_cast<uint8_t>(difficulty)};
+}
+
+void StartUp(Game& game) {
   OpenSoundDevice(game);
   SetStartingValues(game);
   LoadPlayerFiles(game);
@@ -75,6 +99,15 @@ void Initialize(Game& game) {
   if (game.player.controllerMode == 1) SetUpJoystick(game);
   game.startup.soundsLoaded = true;
   PlaySound(game, "sounds\\sb.wav", 0, true);
+}
+
+void Initialize(Game& game) { StartUp(game); }
+
+void PlayDirectGame(Game& game, const DirectGame& direct) {
+  StartUp(game);
+  game.state.InsaneMode = direct.difficulty == 4;
+  game.state.Difficulty = game.state.InsaneMode ? 3 : direct.difficulty;
+  StartGame(game, direct.level, direct.wave);
 }
 
 void StopGameSounds(Game& game) {
@@ -122,13 +155,17 @@ void HandleRunTimeError(Game& game, const std::exception& error) {
   PlayInvalid(game);
 }
 
-int RunProgram(Host& host) {
+int RunProgram(Host& host, const std::optional<DirectGame>& direct) {
   if (!host.ClaimSingleInstance()) return 0;
   host.ShowMainWindow(MainCaption());
   auto game = std::make_unique<Game>(host);
   try {
     try {
-      Initialize(*game);
+      if (direct) {
+        PlayDirectGame(*game, *direct);
+      } else {
+        Initialize(*game);
+      }
     } catch (const std::exception& e) {
       HandleRunTimeError(*game, e);
     }

@@ -1,7 +1,10 @@
 #pragma once
 // The program's entry and exit.
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace sb {
 
@@ -15,13 +18,28 @@ constexpr int kVersionRevision = 5;
 // "Starbarrow V2.1.5"
 std::string MainCaption();
 
+// A game started straight away instead of through the menus.
+struct DirectGame {
+  uint8_t level = 1;       // 1..8
+  uint8_t wave = 1;        // 1..5
+  uint8_t difficulty = 1;  // 1 Easy, 2 Medium, 3 Hard, 4 Insane
+};
+// "LEVEL:WAVE:DIFFICULTY", for example "1:1:1"; nothing when it is not one.
+std::optional<DirectGame> ParseDirectGame(std::string_view text);
+
 // The whole program on a host: refuses a second instance, starts up, runs the
-// menus and ends through the exit prompt. Returns the process's exit code.
-int RunProgram(Host& host);
+// menus (or the direct game) and ends through the exit prompt. Returns the
+// process's exit code.
+int RunProgram(Host& host, const std::optional<DirectGame>& direct = std::nullopt);
 
 // Opens the sound device, loads the player's files and every start-up sound,
-// sets up the controller, plays the title and runs the main menu.
+// sets up the controller and plays the title.
+void StartUp(Game& game);
+// StartUp, then the main menu.
 void Initialize(Game& game);
+// StartUp, then the one game asked for; afterwards the program goes on as
+// after any game.
+void PlayDirectGame(Game& game, const DirectGame& direct);
 
 // Speaks the exit prompt, stops every sound and ends the process.
 [[noreturn]] void ExitGame(Game& game);

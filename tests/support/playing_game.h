@@ -8,7 +8,7 @@
 
 #include "game/game.h"
 #include "platform/settings.h"
-#include "platform/sim_host.h"
+#include "hosts/sim_host.h"
 #include "sound/game_sounds.h"
 #include "support/log_lines.h"
 

@@ -31,7 +31,9 @@ constexpr const char* kUsage =
     "  --env NAME=VALUE     an environment variable the program sees\n"
     "  --setting APP/SECTION/KEY=VALUE\n"
     "                       a value in the settings store from the start\n"
-    "  --login NAME         the account's login name (default 'player')\n";
+    "  --login NAME         the account's login name (default 'player')\n"
+    "  --game L:W:D         skip the menus: play level L (1-8), wave W (1-5) at difficulty D\n"
+    "                       (1 easy, 2 medium, 3 hard, 4 insane)\n";
 
 [[noreturn]] void Usage(const std::string& problem) {
   std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
@@ -122,6 +124,10 @@ int main(int argc, char** argv) {
       options.settings[key] = v;
     } else if (arg == "--login") {
       options.loginName = value();
+    } else if (arg == "--game") {
+      const std::string v = value();
+      options.directGame = sb::ParseDirectGame(v);
+      if (!options.directGame) Usage("--game needs LEVEL:WAVE:DIFFICULTY (1-8:1-5:1-4), not '" + v + "'");
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
