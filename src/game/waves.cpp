@@ -72,17 +72,20 @@ void WaitSince(Game& game, int32_t since, int32_t ms) {
   while (game.host.Ticks() - since <= ms) game.host.Yield();
 }
 
-// Every alien record of the colours present is destroyed.
+// Every alien record of the colours present is destroyed. A field set up
+// with no alien at all holds no wave to clear.
 bool WaveCleared(const Game& game) {
+  bool anyColour = false;
   for (Colour c : kSweepOrder) {
     const AlienGroup& g = game.aliens[c];
-    const size_t released = std::min<size_t>(g.Count, g.Aliens.size());
-    if (g.Count > released) return false;  // a group never set up cannot have been cleared
-    for (size_t i = 0; i < released; ++i) {
+    if (g.Count == 0) continue;
+    if (g.Aliens.size() < g.Count) return false;  // a group never set up cannot have been cleared
+    for (size_t i = 0; i < g.Count; ++i) {
       if (!g.Aliens[i].Destroyed) return false;
     }
+    anyColour = true;
   }
-  return true;
+  return anyColour;
 }
 
 // Everything that moved or hummed during the wave falls silent.

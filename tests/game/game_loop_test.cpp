@@ -16,6 +16,15 @@ using Strings = std::vector<std::string>;
 using test::Down;
 using test::Up;
 
+// A wave under way: one green alien still to come, so that no shot clears it.
+void WaveUnderWay(Game& game) {
+  game.state.Level = 1;
+  game.state.Wave = 1;
+  AlienGroup& green = game.aliens[Colour::Green];
+  green.Count = 1;
+  green.Aliens.resize(2);
+}
+
 SimOptions EscapeAt(int32_t ms, std::vector<ScriptEvent> script = {}) {
   SimOptions options;
   script.push_back(Down(ms, dik::ESCAPE));
@@ -198,6 +207,7 @@ TEST(GameLoop, TheSideLaserHeldWithADirectionHoldsTheShipUntilLetGo) {
   };
   for (const auto& c : cases) {
     test::PlayingGame sim(EscapeAt(100, c.script));
+    WaveUnderWay(sim.game);
     GameLoop(sim.game);
     EXPECT_EQ(sim.game.state.SideLaserHold, c.hold) << c.name;
   }

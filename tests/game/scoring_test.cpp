@@ -162,7 +162,8 @@ TEST(DamagePlayer, GameOverSilencesThePlayThenSpeaksTheScoreAndWaits) {
   DamagePlayer(game, 10);
 
   EXPECT_EQ(sim.Log({"stop", "vol", "play"}),
-            (Strings{"stop sounds/shield.wav", "vol sounds/nitelife.wav", "stop sounds/music/music1.wav",
+            (Strings{"stop sounds/shield.wav", "vol sounds/thrburst.wav", "vol sounds/pwthrust.wav",
+                     "vol sounds/thrstop.wav", "vol sounds/nitelife.wav", "stop sounds/music/music1.wav",
                      "play sounds/d_gamovr.wav", "play sounds/d_cursco.wav", "play sounds/numbers/4.wav",
                      "play sounds/numbers/thousand.wav", "play sounds/smackem.wav"}));
   EXPECT_TRUE(game.state.QuitToMenu);

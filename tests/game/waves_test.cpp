@@ -264,7 +264,9 @@ TEST(CompleteWave, WaitsTwoSecondsThenSpeaksTheWaveTheBonusAndTheCounts) {
                             "sounds/numbers/7.wav", "sounds/d_multi.wav",   "sounds/numbers/1.wav",
                             "sounds/smackem.wav"};  // two kills tick three times
   EXPECT_EQ(played, expected);
-  EXPECT_EQ(sim.Log({"stop", "vol"}).front(), "stop sounds/shield.wav");
+  EXPECT_EQ(sim.Log({"stop", "vol"}),
+            (Strings{"vol sounds/thrburst.wav", "vol sounds/pwthrust.wav", "vol sounds/thrstop.wav",
+                     "stop sounds/shield.wav", "vol sounds/nitelife.wav"}));
   EXPECT_EQ(game.sounds.nightLife.Volume(), -10000);
   EXPECT_EQ(s.Wave, 3);
   EXPECT_EQ(s.Score, 2000);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -44,11 +45,13 @@ struct PlayerRig : SimGame {
     LoadGameSounds(game);
     UseDefaultActions(game);
     game.state.GameActive = true;
+    game.player.personalBest = std::numeric_limits<int32_t>::max();  // no test's points announce a new best
     ClearLog();
   }
 
-  // Replaces the aliens of the field: all released, each with its voice
-  // looping (and the sounds a landed or red or yellow alien has).
+  // Replaces the aliens of the field: released, each with its voice looping
+  // (and the sounds a landed or red or yellow alien has), and one more of
+  // each colour yet to come.
   void PlaceAliens(const std::vector<AlienSpot>& spots) {
     for (AlienGroup& group : game.aliens.groups) {
       group.Aliens.clear();
@@ -56,9 +59,12 @@ struct PlayerRig : SimGame {
     }
     for (const AlienSpot& spot : spots) {
       AlienGroup& group = game.aliens[spot.colour];
-      group.Aliens.resize(group.Count + 2u);  // records 0..Count, the last never released
-      AlienRecord& alien = group.Aliens[group.Count];
-      group.Count = group.Spawned = static_cast<uint8_t>(group.Count + 1);
+      const uint8_t index = group.Spawned;
+      group.Spawned = static_cast<uint8_t>(index + 1);
+      // One more still to come: the wave goes on whatever a test shoots down.
+      group.Count = static_cast<uint8_t>(index + 2);
+      group.Aliens.resize(group.Count + 1u);  // records 0..Count, the last never released
+      AlienRecord& alien = group.Aliens[index];
       alien.X = spot.x;
       alien.Y = spot.y;
       alien.Active = spot.active;
