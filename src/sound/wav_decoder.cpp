@@ -26,12 +26,6 @@ uint32_t ReadU32(const uint8_t* p) {
          static_cast<uint32_t>(p[3]) << 24;
 }
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
-
 [[noreturn]] void Fail(const std::string& label, const std::string& why) {
   throw RuntimeError(kErrBadFileFormat, "Bad sound file " + label + ": " + why);
 }
@@ -99,18 +93,24 @@ uint32_t CheckFormat(const Chunks& chunks, const std::string& label) {
 std::vector<uint8_t> Rebuild(const Chunks& chunks) {
   const uint32_t formatBytes =
       ReadU16(chunks.format) == kFormatExtensible ? kExtensibleFormatBytes : kPlainFormatBytes;
-  std::vector<uint8_t> out;
-  out.reserve(44 + kExtensibleFormatBytes + chunks.dataBytes);
-  PutTag(out, "RIFF");
-  PutU32(out, 4 + 8 + formatBytes + 8 + chunks.dataBytes + (chunks.dataBytes & 1));
-  PutTag(out, "WAVE");
-  PutTag(out, "fmt ");
-  PutU32(out, formatBytes);
-  out.insert(out.end(), chunks.format, chunks.format + formatBytes);
-  PutTag(out, "data");
-  PutU32(out, chunks.dataBytes);
-  out.insert(out.end(), chunks.data, chunks.data + chunks.dataBytes);
-  if (chunks.dataBytes & 1) out.push_back(0);
+  const size_t riffBytes = 4 + 8 + formatBytes + 8 + size_t{chunks.dataBytes} + (chunks.dataBytes & 1);
+  std::vector<uint8_t> out(8 + riffBytes);  // a pad byte after odd data stays 0
+  uint8_t* at = out.data();
+  auto put = [&](const void* from, size_t n) {
+    std::memcpy(at, from, n);
+    at += n;
+  };
+  auto put32 = [&](uint64_t v) {
+    for (int i = 0; i < 4; ++i) *at++ = static_cast<uint8_t>(v >> (8 * i));
+  };
+  put("RIFF", 4);
+  put32(riffBytes);
+  put("WAVEfmt ", 8);
+  put32(formatBytes);
+  put(chunks.format, formatBytes);
+  put("data", 4);
+  put32(chunks.dataBytes);
+  put(chunks.data, chunks.dataBytes);
   return out;
 }
 
