@@ -83,6 +83,13 @@ inline bool TakeAction(InputState& input, Action action) {
   input.actionLatch[action] = true;
   return true;
 }
+// Acts on a fresh press once: true when the key is pressed, and its latch is
+// set so that nothing else acts on the same press.
+inline bool TakeKey(InputState& input, uint8_t key) {
+  if (!KeyPressed(input, key)) return false;
+  input.keyLatch[key] = true;
+  return true;
+}
 inline bool ButtonDown(const InputState& input, uint8_t button) {
   return button < kJoyButtonCount && input.joyButtons[button] != 0;
 }

@@ -7,6 +7,7 @@
 #include "aliens/aliens.h"
 #include "game/game.h"
 #include "game/waves.h"
+#include "menus/menus.h"
 #include "platform/event_log.h"
 #include "platform/joystick.h"
 #include "platform/runtime_error.h"
@@ -101,13 +102,17 @@ void StartUp(Game& game) {
   PlaySound(game, "sounds\\sb.wav", 0, true);
 }
 
-void Initialize(Game& game) { StartUp(game); }
+void Initialize(Game& game) {
+  StartUp(game);
+  MainMenu(game);
+}
 
 void PlayDirectGame(Game& game, const DirectGame& direct) {
   StartUp(game);
   game.state.InsaneMode = direct.difficulty == 4;
   game.state.Difficulty = game.state.InsaneMode ? 3 : direct.difficulty;
   StartGame(game, direct.level, direct.wave);
+  MainMenu(game);
 }
 
 void StopGameSounds(Game& game) {

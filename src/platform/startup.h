@@ -35,10 +35,10 @@ int RunProgram(Host& host, const std::optional<DirectGame>& direct = std::nullop
 // Opens the sound device, loads the player's files and every start-up sound,
 // sets up the controller and plays the title.
 void StartUp(Game& game);
-// StartUp, then the main menu.
+// StartUp, then the main menu, which ends only with the program.
 void Initialize(Game& game);
-// StartUp, then the one game asked for; afterwards the program goes on as
-// after any game.
+// StartUp, then the one game asked for; afterwards the main menu, as after
+// any game.
 void PlayDirectGame(Game& game, const DirectGame& direct);
 
 // Speaks the exit prompt, stops every sound and ends the process.

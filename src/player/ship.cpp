@@ -43,13 +43,6 @@ constexpr Side kRight{kMoveRight, kShipStep, 9500, -kThrustPan, 10000, &ShipStat
 
 bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
 
-// A key pressed and not yet acted on, used up by this call.
-bool TakeKey(InputState& input, uint8_t key) {
-  if (!KeyPressed(input, key)) return false;
-  input.keyLatch[key] = true;
-  return true;
-}
-
 // Every thrust sound starts at full volume: the ends of waves and games silence them.
 void StartThrust(SoundBuffer& sound, int32_t pan, bool looping) {
   sound.SetVolume(0);

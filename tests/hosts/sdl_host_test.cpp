@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/key_map.h"
 #include "platform/startup.h"
@@ -50,10 +51,34 @@ struct SdlHostRun : ::testing::Test {
   SdlHostOptions options;
 };
 
+// The player presses Escape once the main menu is heard, which ends the program.
+class EscapeInTheMenu : public SdlHost {
+ public:
+  using SdlHost::SdlHost;
+  void Yield() override {
+    SdlHost::Yield();
+    const int32_t now = Ticks();
+    if (!start_) start_ = now;
+    if (presses_ == 0 && now - *start_ > 1500) Press(SDL_KEYDOWN);
+    if (presses_ == 1 && now - *start_ > 1600) Press(SDL_KEYUP);
+  }
+
+ private:
+  void Press(Uint32 type) {
+    SDL_Event key{};
+    key.type = type;
+    key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    SDL_PushEvent(&key);
+    ++presses_;
+  }
+  std::optional<int32_t> start_;
+  int presses_ = 0;
+};
+
 TEST_F(SdlHostRun, PlaysTheTitleAndTheExitPromptThroughTheDevice) {
   int code = -1;
   {
-    SdlHost host(options);
+    EscapeInTheMenu host(options);
     code = RunProgram(host);
   }
   EXPECT_EQ(code, 0);

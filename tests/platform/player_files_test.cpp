@@ -218,6 +218,7 @@ TEST(PlayerFiles, ASecondRunReadsWithoutWriting) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
+  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
   RunSimulation(options);
   const SimResult again = RunSimulation(options);
   EXPECT_TRUE(test::Events(again.lines, {"write"}).empty());
@@ -266,11 +267,14 @@ TEST(PlayerFiles, AGarbledPlayerFileStillLetsTheGameRun) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
+  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
   testing::internal::CaptureStderr();
   const SimResult result = RunSimulation(options);
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(test::Events(result.lines, {"play", "exit"}),
-            (std::vector<std::string>{"play sounds/sb.wav", "play system/menu/exiting.wav", "exit code=0"}));
+            (std::vector<std::string>{"play sounds/sb.wav", "play system/menu/crickets.wav",
+                                      "play sounds/music/music5.wav", "play system/menu/select.wav",
+                                      "play system/menu/exiting.wav", "exit code=0"}));
   EXPECT_EQ(ReadWholeFile(home.path() / "keymap.sbk"), EncodeKeyMap(DefaultActionTable()));
 }
 

@@ -16,12 +16,20 @@ std::vector<std::string> RunSim(SimOptions options, int* exitCode = nullptr) {
   return result.lines;
 }
 
-TEST(Startup, PlaysTheTitleThenTheExitPromptAndEnds) {
+// Escape in the main menu ends the program.
+std::vector<ScriptEvent> EscapeAt(int32_t ms) {
+  return {{ms, ScriptEvent::Kind::KeyDown, 0x01}, {ms + 50, ScriptEvent::Kind::KeyUp, 0x01}};
+}
+
+TEST(Startup, PlaysTheTitleThenRunsTheMainMenu) {
+  SimOptions options;
+  options.script = EscapeAt(1500);
   int code = -1;
-  const auto lines = RunSim({}, &code);
+  const auto lines = RunSim(options, &code);
   EXPECT_EQ(Events(lines, {"window", "play", "exit", "msgbox"}),
-            (std::vector<std::string>{"window Starbarrow", "play sounds/sb.wav", "play system/menu/exiting.wav",
-                                      "exit code=0"}));
+            (std::vector<std::string>{"window Starbarrow", "play sounds/sb.wav", "play system/menu/crickets.wav",
+                                      "play sounds/music/music5.wav", "play system/menu/select.wav",
+                                      "play system/menu/exiting.wav", "exit code=0"}));
   EXPECT_EQ(code, 0);
 }
 
@@ -39,9 +47,9 @@ TEST(Startup, EveryStartupSoundIsLoadedWithItsVolume) {
 TEST(Startup, ExitWaitsForTheWholeExitPrompt) {
   SimOptions options;
   options.lengths["system/menu/exiting.wav"] = 2500;
-  options.lengths["sounds/sb.wav"] = 1200;
+  options.script = EscapeAt(3000);
   const auto lines = RunSim(options);
-  EXPECT_EQ(lines.back().substr(0, lines.back().find(' ')), "3700");
+  EXPECT_EQ(lines.back().substr(0, lines.back().find(' ')), "5500");
   EXPECT_EQ(test::ParseLogLine(lines.back()).op, "exit");
 }
 
@@ -50,11 +58,11 @@ TEST(Startup, F12SkipsTheTitle) {
   options.lengths["sounds/sb.wav"] = 20000;
   options.script = {{100, ScriptEvent::Kind::KeyDown, 0x58}, {150, ScriptEvent::Kind::KeyUp, 0x58}};
   const auto lines = RunSim(options);
-  const auto exiting = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
-    return l.find("play system/menu/exiting.wav") != std::string::npos;
+  const auto menu = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+    return l.find("play system/menu/select.wav") != std::string::npos;
   });
-  ASSERT_NE(exiting, lines.end());
-  EXPECT_EQ(test::ParseLogLine(*exiting).ms, 100);
+  ASSERT_NE(menu, lines.end());
+  EXPECT_EQ(test::ParseLogLine(*menu).ms, 100);
 }
 
 // An error no routine handles: one invalid beep, then the exit prompt.
@@ -94,9 +102,10 @@ TEST(Startup, AnErrorBeforeTheBeepIsLoadedStillBeepsAndReachesTheExit) {
 TEST(Startup, AFailingPromptShowsItsErrorAndTheProgramGoesOn) {
   SimOptions options;
   options.missing = {"sounds/sb.wav"};
+  options.script = EscapeAt(1000);
   const auto lines = RunSim(options);
-  EXPECT_EQ(Events(lines, {"play", "msgbox", "exit"}),
-            (std::vector<std::string>{"msgbox Error:", "play system/menu/exiting.wav", "exit code=0"}));
+  EXPECT_EQ(Events(lines, {"msgbox", "exit"}), (std::vector<std::string>{"msgbox Error:", "exit code=0"}));
+  EXPECT_EQ(Events(lines, {"play"}).at(2), "play system/menu/select.wav");
   EXPECT_NE(std::find(lines.begin(), lines.end(), "0 msgbox Error: PlaySound #53 - File not found: sounds/sb.wav"),
             lines.end());
 }

@@ -1,0 +1,123 @@
+#include <array>
+#include <optional>
+
+#include "game/game.h"
+#include "menus/menu_keys.h"
+#include "menus/menus.h"
+#include "platform/input.h"
+#include "platform/settings.h"
+#include "sound/music.h"
+#include "sound/speech.h"
+
+namespace sb {
+
+namespace {
+
+struct KeymapItem {
+  const char* prompt;
+  std::optional<Action> binds;
+};
+
+// Items 5 and 9 are not in action order: the nuke item binds action 6 and
+// the shields item action 5.
+constexpr std::array<KeymapItem, 15> kKeymapItems = {{
+    {"system\\menu\\kmovleft.wav", kMoveLeft},
+    {"system\\menu\\kmovrite.wav", kMoveRight},
+    {"system\\menu\\klaser.wav", kLaser},
+    {"system\\menu\\ksidelas.wav", kSideLaser},
+    {"system\\menu\\kfirmiss.wav", kFireMissile},
+    {"system\\menu\\kusenuke.wav", kUseNuke},
+    {"system\\menu\\kvapor.wav", kVapor},
+    {"system\\menu\\ksuper.wav", kSuper},
+    {"system\\menu\\ktractor.wav", kTractor},
+    {"system\\menu\\kshields.wav", kShields},
+    {"system\\menu\\kenergy.wav", kEnergyReport},
+    {"system\\menu\\kwave.wav", kLevelWaveReport},
+    {"system\\menu\\kscore.wav", kScoreReport},
+    {"system\\menu\\default.wav", std::nullopt},
+    {"system\\menu\\exit.wav", std::nullopt},
+}};
+constexpr uint8_t kDefaultItem = 13;
+constexpr uint8_t kLeaveItem = 14;
+
+void BindKey(Game& game, Action action) {
+  const uint8_t key = CaptureKey(game);
+  game.input.actions[action].key = key;
+  SaveSettings(game);
+  CheckDuplicateKey(game, key, BindingKind::Key);
+}
+
+void RestoreDefaultKeys(Game& game) {
+  for (int a = 0; a < kActionCount; ++a) game.input.actions[a].key = kDefaultKeys[a];
+  SaveSettings(game);
+  PlaySound(game, "system\\menu\\defmap.wav", 0, true);
+}
+
+}  // namespace
+
+void KeyboardMappingMenu(Game& game) {
+  uint8_t item = 0;
+  bool stay = true;
+  DuckMenuMusic(game);
+  PlayPromptInterruptible(game, "system\\menu\\kselect.wav");
+  while (stay) {
+    MenuPass(game);
+    if (KeyDown(game.input, dik::UP)) {
+      item = PreviousItem(item, 0, kLeaveItem);
+      SpeakKeymapItem(game, item);
+    }
+    if (KeyDown(game.input, dik::DOWN)) {
+      item = NextItem(item, 0, kLeaveItem);
+      SpeakKeymapItem(game, item);
+    }
+    if (TakeKey(game.input, dik::RETURN)) {
+      if (const auto action = kKeymapItems[item].binds) {
+        BindKey(game, *action);
+      } else if (item == kDefaultItem) {
+        RestoreDefaultKeys(game);
+      } else {
+        stay = false;
+      }
+      if (stay) SpeakKeymapItem(game, item);
+    }
+    if (TakeKey(game.input, dik::ESCAPE)) stay = false;
+  }
+  RestoreMenuMusic(game);
+}
+
+void SpeakKeymapItem(Game& game, uint8_t item) {
+  PlaySound(game, "system\\menu\\bleep.wav", 0, false);
+  PlayPromptInterruptible(game, kKeymapItems[item % kKeymapItems.size()].prompt);
+}
+
+uint8_t CaptureKey(Game& game) {
+  PlaySound(game, "system\\menu\\kpress.wav", 0, true);
+  // The keyboard is read as it is, leaving latches and actions alone. The
+  // Enter that chose the item counts only once it has been let go.
+  bool enterHeld = true;
+  KeyboardState keys{};
+  for (;;) {
+    game.host.Yield();
+    const KeyboardRead read = game.host.ReadKeyboard(keys);
+    if (read == KeyboardRead::Lost) ReacquireKeyboard(game);
+    if (read != KeyboardRead::Ok) continue;
+    enterHeld = enterHeld && (keys[dik::RETURN] & 0x80);
+    for (int key = 0; key < 256; ++key) {
+      if (!(keys[key] & 0x80) || (key == dik::RETURN && enterHeld)) continue;
+      PlaySound(game, "system\\menu\\kmapped.wav", 0, true);
+      return static_cast<uint8_t>(key);
+    }
+  }
+}
+
+void CheckDuplicateKey(Game& game, uint8_t binding, BindingKind kind) {
+  int sharing = 0;
+  for (int a = 0; a < kActionCount; ++a) {
+    if (a == kVapor) continue;  // vapor may share its key
+    const ActionRecord& action = game.input.actions[a];
+    if ((kind == BindingKind::Key ? action.key : action.button) == binding) ++sharing;
+  }
+  if (sharing > 1) PlaySound(game, "system\\menu\\dupkeys.wav", 0, true);
+}
+
+}  // namespace sb

@@ -1,0 +1,186 @@
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "game/game.h"
+#include "game/high_score.h"
+#include "game/saved_game.h"
+#include "game/waves.h"
+#include "menus/menu_keys.h"
+#include "menus/menus.h"
+#include "platform/settings.h"
+#include "platform/startup.h"
+#include "scoreboard/score_menu.h"
+#include "sound/music.h"
+#include "sound/mp3_player.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
+
+namespace sb {
+
+namespace {
+
+enum MainItem : uint8_t {
+  kNewGame,
+  kLoadGame,
+  kStartLevel,
+  kScoreBoard,
+  kSounds,
+  kOptions,
+  kCredits,
+  kSpeakerTest,
+  kIntro,
+  kExit,
+};
+
+constexpr std::array<const char*, 10> kItemPrompts = {
+    "system\\menu\\newgame.wav", "system\\menu\\loadgame.wav", "system\\menu\\startlvl.wav",
+    "system\\menu\\hiscores.wav", "system\\menu\\sounds.wav",  "system\\menu\\options.wav",
+    "system\\menu\\credits.wav",  "system\\menu\\testspkr.wav", "system\\menu\\playintr.wav",
+    "system\\menu\\exit.wav"};
+
+constexpr int kDescriptions = 50;
+
+// The menu loops are silenced, not stopped, while a recording plays over them.
+void MuteMenuMusic(Game& game) {
+  MuteSound(game.music.menu.music);
+  MuteSound(game.music.menu.crickets);
+}
+
+void PerformItem(Game& game, uint8_t item) {
+  switch (item) {
+    case kNewGame:
+      if (DifficultyMenu(game)) StartNewGame(game);
+      break;
+    case kLoadGame:
+      LoadSavedGame(game);
+      break;
+    case kStartLevel:
+      LevelSelectMenu(game);
+      break;
+    case kScoreBoard:
+      ScoreMenu(game);
+      break;
+    case kSounds:
+      DuckMenuMusic(game);
+      SoundsMenu(game);
+      RestoreMenuMusic(game);
+      break;
+    case kOptions:
+      OptionsMenu(game);
+      break;
+    case kCredits:
+      MuteMenuMusic(game);
+      PlayMp3AndWait(game, "system\\menu\\intros.mp3");
+      RestoreMenuMusic(game);
+      break;
+    case kSpeakerTest:
+      MuteMenuMusic(game);
+      PlaySound(game, "system\\menu\\spkrtest.wav", 0, true);
+      RestoreMenuMusic(game);
+      break;
+    case kIntro:
+      StopMenuMusic(game);
+      PlayMp3AndWait(game, "system\\menu\\intro.mp3");
+      break;
+    default:
+      StopMenuMusic(game);
+      ExitGame(game);
+  }
+}
+
+// A game that passed the personal best ends with its final score as the new
+// best. A flag left in the player file by a run that ended before storing it
+// must not replace the best with the score of no game.
+void StoreNewBest(Game& game) {
+  game.player.newBest = false;
+  game.player.personalBest = std::max(game.player.personalBest, game.state.Score);
+  SaveSettings(game);
+  PlaySound(game, "system\\menu\\writescr.wav", 0, true);
+}
+
+}  // namespace
+
+void MainMenu(Game& game) {
+  uint8_t item = kNewGame;
+  // A game played before the menu was entered stores its best before the
+  // menu clears the score.
+  if (game.player.newBest) StoreNewBest(game);
+  game.state.Score = 0;
+  StartMenuMusic(game);
+  PlayPromptInterruptible(game, "system\\menu\\select.wav");
+  for (;;) {
+    MenuPass(game);
+    StepCricketFade(game);
+    InputState& input = game.input;
+    if (KeyDown(input, dik::UP)) {
+      item = PreviousItem(item, kNewGame, kExit);
+      SpeakMenuItem(game, item);
+    }
+    if (KeyDown(input, dik::DOWN)) {
+      item = NextItem(item, kNewGame, kExit);
+      SpeakMenuItem(game, item);
+    }
+    if (TakeKey(input, dik::RETURN)) {
+      PerformItem(game, item);
+      PlayMenuMusic(game);
+      SpeakMenuItem(game, item);
+    }
+    if (TakeKey(input, dik::ESCAPE)) {
+      StopMenuMusic(game);
+      ExitGame(game);
+    }
+    if (TakeKey(input, dik::V)) {
+      DuckMenuMusic(game);
+      SpeakVersion(game);
+      RestoreMenuMusic(game);
+    }
+    if (TakeKey(input, dik::H)) SpeakHighScore(game);
+    if (game.player.newBest) StoreNewBest(game);
+  }
+}
+
+void SpeakMenuItem(Game& game, uint8_t item) {
+  SoundBuffer& music = game.music.menu.music;
+  music.SetVolume(-1000);
+  PlaySound(game, "system\\menu\\bleep.wav", 0, false);
+  PlayPromptInterruptible(game, kItemPrompts[item % kItemPrompts.size()]);
+  music.SetVolume(0);
+}
+
+void SpeakVersion(Game& game) {
+  SpeakNumber(game, kVersionMajor);
+  PlaySound(game, "sounds\\numbers\\point.wav", 0, true);
+  SpeakNumber(game, kVersionMinor);
+  PlaySound(game, "sounds\\numbers\\point.wav", 0, true);
+  SpeakNumber(game, kVersionRevision);
+}
+
+void SoundsMenu(Game& game) {
+  PlayPromptInterruptible(game, "system\\menu\\desc/select.wav");
+  uint8_t current = 1;
+  uint8_t announced = 0;
+  for (;;) {
+    MenuPass(game);
+    if (KeyDown(game.input, dik::UP)) current = PreviousItem(current, 1, kDescriptions);
+    if (KeyDown(game.input, dik::DOWN)) current = NextItem(current, 1, kDescriptions);
+    if (current != announced) {
+      PlayPromptInterruptible(game, "system\\menu\\desc/s" + std::to_string(current) + ".wav");
+      announced = current;
+    }
+    if (TakeKey(game.input, dik::ESCAPE)) return;
+  }
+}
+
+void StartNewGame(Game& game) {
+  StopMenuMusic(game);
+  if (game.player.introHeard == 0) {
+    game.player.introHeard = 1;
+    SaveSettings(game);
+    PlayMp3AndWait(game, "system\\menu\\intro.mp3");
+  }
+  game.state.GameOver = false;
+  StartGame(game, 1, 1);
+}
+
+}  // namespace sb

@@ -1,0 +1,22 @@
+#include "menus/menu_keys.h"
+
+#include "game/game.h"
+#include "platform/input.h"
+
+namespace sb {
+
+void MenuPass(Game& game) {
+  PollInput(game);
+  ReadModifierKeys(game.input);
+  game.host.Yield();
+}
+
+uint8_t PreviousItem(uint8_t item, uint8_t first, uint8_t last) {
+  return item <= first || item > last ? last : static_cast<uint8_t>(item - 1);
+}
+
+uint8_t NextItem(uint8_t item, uint8_t first, uint8_t last) {
+  return item >= last || item < first ? first : static_cast<uint8_t>(item + 1);
+}
+
+}  // namespace sb

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "menus/program_run.h"
+#include "platform/player_file.h"
+#include "platform/settings.h"
+
+namespace sb {
+namespace {
+
+using test::ProgramRun;
+using test::Scripted;
+using Heard = std::vector<std::string>;
+
+// The title and the opening prompt end at 1000 ms: from then on the menu listens.
+const Heard kOpening = {"sounds/sb.wav", "system/menu/select.wav"};
+
+Heard Opening(std::initializer_list<std::string> then) {
+  Heard out = kOpening;
+  out.insert(out.end(), then);
+  return out;
+}
+
+struct MenuWalk {
+  const char* name;
+  const char* script;
+  Heard heard;
+};
+
+class MainMenuWalk : public testing::TestWithParam<MenuWalk> {};
+
+TEST_P(MainMenuWalk, AnnouncesEachItemReached) {
+  ProgramRun run(Scripted(GetParam().script, 8000));
+  EXPECT_EQ(run.Run().Heard(), GetParam().heard);
+  EXPECT_FALSE(run.exitCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walks, MainMenuWalk,
+    testing::Values(
+        MenuWalk{"DownAnnouncesTheNextItem", "1500 tap DOWN",
+                 Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav"})},
+        MenuWalk{"UpFromTheFirstItemWrapsToExit", "1500 tap UP",
+                 Opening({"system/menu/bleep.wav", "system/menu/exit.wav"})},
+        MenuWalk{"DownFromTheLastItemWrapsToNewGame", "1500 tap UP\n2500 tap DOWN",
+                 Opening({"system/menu/bleep.wav", "system/menu/exit.wav", "system/menu/bleep.wav",
+                          "system/menu/newgame.wav"})},
+        MenuWalk{"AHeldDownMovesOneItem", "1500 down DOWN\n5000 up DOWN",
+                 Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav"})},
+        MenuWalk{"AKeyCutsAnAnnouncementShortAndActsNext", "1500 tap DOWN\n1700 tap DOWN",
+                 Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav", "system/menu/bleep.wav",
+                          "system/menu/startlvl.wav"})},
+        MenuWalk{"EscapeInASubmenuReturnsToTheMainMenu",
+                 "1500 tap UP\n2000 tap UP\n2500 tap UP\n3000 tap UP\n3500 tap UP\n4000 tap UP\n"
+                 "4500 tap RETURN\n5500 tap ESCAPE",
+                 Opening({"system/menu/bleep.wav", "system/menu/exit.wav", "system/menu/bleep.wav",
+                          "system/menu/playintr.wav", "system/menu/bleep.wav", "system/menu/testspkr.wav",
+                          "system/menu/bleep.wav", "system/menu/credits.wav", "system/menu/bleep.wav",
+                          "system/menu/options.wav", "system/menu/bleep.wav", "system/menu/sounds.wav",
+                          "system/menu/desc/select.wav", "system/menu/desc/s1.wav", "system/menu/bleep.wav",
+                          "system/menu/sounds.wav"})},
+        MenuWalk{"AnEscapeStillHeldAfterASubmenuDoesNotEndTheProgram",
+                 "1500 tap DOWN\n2000 tap DOWN\n2500 tap DOWN\n3000 tap DOWN\n3500 tap RETURN\n"
+                 "4500 down ESCAPE\n7000 up ESCAPE",
+                 Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav", "system/menu/bleep.wav",
+                          "system/menu/startlvl.wav", "system/menu/bleep.wav", "system/menu/hiscores.wav",
+                          "system/menu/bleep.wav", "system/menu/sounds.wav", "system/menu/desc/select.wav",
+                          "system/menu/desc/s1.wav", "system/menu/bleep.wav", "system/menu/sounds.wav"})},
+        MenuWalk{"TheLoadItemWithoutASaveBeeps", "1500 tap DOWN\n2500 tap RETURN",
+                 Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav", "sounds/invalid.wav",
+                          "system/menu/bleep.wav", "system/menu/loadgame.wav"})},
+        MenuWalk{"VSpeaksTheVersion", "1500 tap V",
+                 Opening({"sounds/numbers/2.wav", "sounds/numbers/point.wav", "sounds/numbers/1.wav",
+                          "sounds/numbers/point.wav", "sounds/numbers/5.wav"})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MainMenu, AHeldDownIsAnnouncedOnlyOnceItIsLetGo) {
+  ProgramRun run(Scripted("1500 down DOWN\n5000 up DOWN", 8000));
+  run.Run();
+  EXPECT_EQ(run.TimeOf("play system/menu/bleep.wav"), 1500);
+  EXPECT_GE(run.TimeOf("play system/menu/loadgame.wav"), 5000);
+}
+
+TEST(MainMenu, EscapeSpeaksTheExitPromptAndEnds) {
+  ProgramRun run(Scripted("1500 tap ESCAPE", 8000));
+  run.Run();
+  EXPECT_EQ(run.exitCode, 0);
+  const Heard events = run.Log({"play", "stop", "exit"});
+  const Heard tail(events.end() - 4, events.end());
+  EXPECT_EQ(tail, (Heard{"stop sounds/music/music5.wav", "stop system/menu/crickets.wav",
+                         "play system/menu/exiting.wav", "exit code=0"}));
+}
+
+TEST(MainMenu, TheExitItemEndsTheProgram) {
+  ProgramRun run(Scripted("1500 tap UP\n2500 tap RETURN", 8000));
+  run.Run();
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.Heard().back(), "system/menu/exiting.wav");
+}
+
+// The crickets rise from -2000 by 100 every 500 ms and reach full volume on
+// the twentieth step; the menu music starts at -1000 under the opening prompt.
+TEST(MainMenu, TheCricketsFadeInOverTwentySteps) {
+  ProgramRun run(Scripted("", 20000));
+  run.Run();
+  std::vector<int> volumes;
+  std::vector<int> times;
+  for (const std::string& line : run.Lines()) {
+    const test::LogLine l = test::ParseLogLine(line);
+    if (l.op != "vol" || l.rest.rfind("system/menu/crickets.wav", 0) != 0) continue;
+    volumes.push_back(std::stoi(l.rest.substr(l.rest.find("vol=") + 4)));
+    times.push_back(l.ms);
+  }
+  ASSERT_EQ(volumes.size(), 21u);
+  for (size_t i = 0; i < volumes.size(); ++i) EXPECT_EQ(volumes[i], -2000 + 100 * static_cast<int>(i));
+  EXPECT_NEAR(times.back() - times.front(), 20 * 501, 2);
+  EXPECT_EQ(run.TimeOf("vol sounds/music/music5.wav"), times.front());
+}
+
+TEST(MainMenu, AnItemAnnouncementDucksTheMenuMusic) {
+  ProgramRun run(Scripted("1500 tap DOWN", 3000));
+  run.Run();
+  Heard menuMusic;
+  for (const std::string& lineText : run.Lines()) {
+    const test::LogLine l = test::ParseLogLine(lineText);
+    if (l.op == "vol" && l.rest.rfind("sounds/music/music5.wav", 0) == 0) menuMusic.push_back(l.rest);
+  }
+  EXPECT_EQ(menuMusic, (Heard{"sounds/music/music5.wav vol=-1000", "sounds/music/music5.wav vol=0"}));
+}
+
+// A run that ended between a game passing the best and the menu storing it
+// leaves the flag in the player file: the best is stored, never lowered.
+TEST(MainMenu, ANewBestFlagFromThePlayerFileKeepsTheBest) {
+  ProgramRun run(Scripted("", 3000));
+  PlayerRecord record;
+  record.personalBest = 5000;
+  record.encodedBest = "333852";  // EncodeScore(5000)
+  record.newBest = true;
+  FileStore& folder = run.sim.host.Files(Folder::Player);
+  folder.Write(kPlayerFileName, EncodePlayerFile(record));
+  folder.Write(kKeyMapFileName, *run.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
+  run.Run();
+  EXPECT_EQ(run.Heard(), Opening({"system/menu/writescr.wav"}));
+  const PlayerRecord stored = DecodePlayerFile(*folder.Read(kPlayerFileName)).record;
+  EXPECT_FALSE(stored.newBest);
+  EXPECT_EQ(stored.encodedBest, "333852");
+}
+
+}  // namespace
+}  // namespace sb
