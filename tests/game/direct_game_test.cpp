@@ -32,22 +32,25 @@ TEST(DirectGame, ReadsLevelWaveAndDifficulty) {
   }
 }
 
-// Straight after the title the wave is announced; Escape ends the game, and
-// the program goes on as after any game.
-TEST(DirectGame, SkipsTheMenusAndGoesOnAsAfterAGame) {
+// Straight after the title the wave is announced; Escape ends the game and
+// the main menu opens, as after any game; its Escape ends the program.
+TEST(DirectGame, SkipsTheMenusAndReturnsToTheMainMenu) {
   SimOptions options;
   options.directGame = DirectGame{3, 2, 4};
-  options.script = {test::Down(6000, dik::ESCAPE), test::Up(6100, dik::ESCAPE)};
+  options.script = {test::Down(6000, dik::ESCAPE), test::Up(6100, dik::ESCAPE), test::Down(9000, dik::ESCAPE),
+                    test::Up(9100, dik::ESCAPE)};
   options.untilMs = 60000;
   const SimResult result = RunSimulation(options);
   EXPECT_FALSE(result.reachedUntil);
   EXPECT_EQ(result.exitCode, 0);
   const Strings played = test::Events(result.lines, {"play", "exit"});
   ASSERT_GE(played.size(), 8u);
-  EXPECT_EQ(Strings(played.begin(), played.begin() + 6),
+  EXPECT_EQ(Strings(played.begin(), played.begin() + 7),
             (Strings{"play sounds/sb.wav", "play sounds/d_level.wav", "play sounds/d_3.wav", "play sounds/d_wave.wav",
-                     "play sounds/d_2.wav", "play sounds/nitelife.wav"}));
-  EXPECT_EQ(Strings(played.end() - 2, played.end()), (Strings{"play system/menu/exiting.wav", "exit code=0"}));
+                     "play sounds/d_2.wav", "play sounds/music/music3.wav", "play sounds/nitelife.wav"}));
+  EXPECT_EQ(Strings(played.end() - 5, played.end()),
+            (Strings{"play system/menu/crickets.wav", "play sounds/music/music5.wav", "play system/menu/select.wav",
+                     "play system/menu/exiting.wav", "exit code=0"}));
 }
 
 }  // namespace

@@ -95,9 +95,9 @@ TEST(GameLoop, EscapeDuringAGameReturnsFromTheStarterWithNothingSounding) {
   EXPECT_EQ(sim.host.Ticks(), 5000);
   EXPECT_EQ(sim.game.sound.GetMixer().ActiveVoices(), 0u);
   const Strings played = sim.Played();
-  EXPECT_EQ(Strings(played.begin(), played.begin() + 5),
+  EXPECT_EQ(Strings(played.begin(), played.begin() + 6),
             (Strings{"sounds/d_level.wav", "sounds/d_1.wav", "sounds/d_wave.wav", "sounds/d_1.wav",
-                     "sounds/nitelife.wav"}));
+                     "sounds/music/music1.wav", "sounds/nitelife.wav"}));
 }
 
 TEST(GameLoop, AChainOfKillsIsPaidWhenTheWindowCloses) {

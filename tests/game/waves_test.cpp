@@ -109,11 +109,11 @@ TEST(StartWave, SetsUpTheRowsColoursAndAnnouncesTheWave) {
   EXPECT_EQ(game.music.musicTrack, 6);
   EXPECT_EQ(game.music.ambienceTrack, 2);
   const Strings played = sim.Played();
-  ASSERT_EQ(played.size(), 6u);
-  EXPECT_EQ(Strings(played.begin(), played.begin() + 5),
+  ASSERT_EQ(played.size(), 7u);
+  EXPECT_EQ(Strings(played.begin(), played.begin() + 6),
             (Strings{"sounds/d_level.wav", "sounds/d_6.wav", "sounds/d_wave.wav", "sounds/d_5.wav",
-                     "sounds/nitelife.wav"}));
-  EXPECT_TRUE(played[5] == "sounds/letsgo1.wav" || played[5] == "sounds/letsgo2.wav") << played[5];
+                     "sounds/music/music6.wav", "sounds/nitelife.wav"}));
+  EXPECT_TRUE(played[6] == "sounds/letsgo1.wav" || played[6] == "sounds/letsgo2.wav") << played[6];
   EXPECT_TRUE(game.sounds.nightLife.IsPlaying());
   EXPECT_EQ(game.sounds.nightLife.Volume(), -10000) << "silent until the ship nears a wall";
   EXPECT_FALSE(game.speech.gameStartPrompt);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menus/menus.h"
 #include "menus/program_run.h"
 #include "platform/player_file.h"
 #include "platform/settings.h"
@@ -141,10 +142,30 @@ TEST(MainMenu, ANewBestFlagFromThePlayerFileKeepsTheBest) {
   folder.Write(kPlayerFileName, EncodePlayerFile(record));
   folder.Write(kKeyMapFileName, *run.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
   run.Run();
-  EXPECT_EQ(run.Heard(), Opening({"system/menu/writescr.wav"}));
+  EXPECT_EQ(run.Heard(), (Heard{"sounds/sb.wav", "system/menu/writescr.wav", "system/menu/select.wav"}));
   const PlayerRecord stored = DecodePlayerFile(*folder.Read(kPlayerFileName)).record;
   EXPECT_FALSE(stored.newBest);
   EXPECT_EQ(stored.encodedBest, "333852");
+}
+
+// A game played before the menu opened (one started from the command line)
+// is stored with its final score, not the score the menu starts from.
+TEST(MainMenu, AGameEndedBeforeTheMenuStoresItsFinalScore) {
+  ProgramRun run(Scripted("", 3000));
+  Game& game = run.sim.game;
+  try {
+    StartUp(game);
+    game.player.personalBest = 3000;
+    game.player.newBest = true;
+    game.state.Score = 7250;
+    MainMenu(game);
+  } catch (const SimulationEnd&) {
+  }
+  EXPECT_EQ(game.player.personalBest, 7250);
+  EXPECT_FALSE(game.player.newBest);
+  const auto file = run.PlayerFile(kPlayerFileName);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(DecodePlayerFile(*file).record.personalBest, 7250);
 }
 
 }  // namespace
