@@ -4,6 +4,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -19,15 +20,16 @@ namespace sb {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = std::chrono::steady_clock;  // CLOCK_MONOTONIC, which the pacing sleeps on
 
-// One pass of a busy loop takes at least this long: over 10,000 passes a
-// second, yet the core mostly sleeps.
-constexpr auto kPassPeriod = std::chrono::microseconds(50);
+// The game clock moves in whole milliseconds, so the passes of a busy loop
+// run in bursts, one burst a millisecond: 13,000 passes a second, yet the
+// thread wakes only a thousand times and the core mostly sleeps. Waking for
+// every pass cost more than the passes themselves.
+constexpr int kPassesPerWake = 13;
+constexpr auto kWakePeriod = std::chrono::milliseconds(1);
 // A message box's lines: well inside the narrowest screen.
 constexpr size_t kMessageColumns = 60;
-// Window messages are fetched this often; fetching costs more than a pass.
-constexpr auto kPumpPeriod = std::chrono::milliseconds(1);
 
 std::filesystem::path XdgDir(const char* variable, const char* fallback) {
   if (const char* dir = std::getenv(variable); dir && *dir) return dir;
@@ -171,23 +173,27 @@ void SdlHost::StopAudio() {
   mixer_ = nullptr;
 }
 
+// Window messages are fetched once a burst: fetching costs more than a pass.
 void SdlHost::Yield() {
-  const auto now = Clock::now();
-  if (now - lastPump_ >= kPumpPeriod) {
-    lastPump_ = now;
-    PumpEvents();
-  }
-  Pace();
+  if (++burstPasses_ < kPassesPerWake) return;
+  burstPasses_ = 0;
+  SleepUntilNextWake();
+  PumpEvents();
 }
 
-void SdlHost::Pace() {
-  const auto since = Clock::now() - lastPass_;
-  if (since < kPassPeriod) {
-    const auto wait = std::chrono::duration_cast<std::chrono::nanoseconds>(kPassPeriod - since);
-    timespec ts{0, static_cast<long>(wait.count())};
-    nanosleep(&ts, nullptr);
+// Wakes on the millisecond grid; a burst that ran late starts the grid afresh
+// instead of hurrying to catch up.
+void SdlHost::SleepUntilNextWake() {
+  nextWake_ += kWakePeriod;
+  const auto now = Clock::now();
+  if (nextWake_ <= now) {
+    nextWake_ = now;
+    return;
   }
-  lastPass_ = Clock::now();
+  const auto since = std::chrono::duration_cast<std::chrono::nanoseconds>(nextWake_.time_since_epoch()).count();
+  const timespec at{static_cast<time_t>(since / 1000000000), static_cast<long>(since % 1000000000)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+  }
 }
 
 void SdlHost::PumpEvents() {
@@ -296,9 +302,9 @@ std::string SdlHost::LoginName() {
 }
 
 std::optional<HttpResponse> SdlHost::PollHttpPost() {
-  // The network is looked at as often as window messages, not on every pass.
+  // The network is looked at once a millisecond, as window messages are, not on every pass.
   const auto now = Clock::now();
-  if (now - lastHttpPoll_ < kPumpPeriod) return std::nullopt;
+  if (now - lastHttpPoll_ < kWakePeriod) return std::nullopt;
   lastHttpPoll_ = now;
   return http_.Poll();
 }

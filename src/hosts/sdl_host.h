@@ -78,7 +78,7 @@ class SdlHost : public Host {
   void PumpEvents();
   bool StartJoysticks();
   void HandleEvent(const SDL_Event& event);
-  void Pace();
+  void SleepUntilNextWake();
   void Paint();
   static void AudioCallback(void* user, Uint8* stream, int length);
 
@@ -95,8 +95,8 @@ class SdlHost : public Host {
   SdlJoysticks joysticks_;
   HttpClient http_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::time_point lastPump_{};
-  std::chrono::steady_clock::time_point lastPass_{};
+  int burstPasses_ = 0;
+  std::chrono::steady_clock::time_point nextWake_{};
   std::chrono::steady_clock::time_point lastHttpPoll_{};
 };
 
