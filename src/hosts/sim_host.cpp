@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <utility>
 
 #include "hosts/mp3_decoder.h"
@@ -15,6 +16,7 @@
 namespace sb {
 
 SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(options)), log_(out) {
+  feed_ = options_.lockstep ? ScriptFeed(*options_.lockstep, out) : ScriptFeed(std::move(options_.script));
   if (options_.passesPerMs < 1) options_.passesPerMs = 1;
   if (options_.soundTree) {
     sounds_ = std::make_unique<DiskSoundLibrary>(*options_.soundTree, DecodeMp3File);
@@ -60,19 +62,27 @@ void SimHost::AdvanceMs(int32_t ms) {
 
 void SimHost::Tick() {
   ++ms_;
-  ApplyDueEvents();
-  if (mixer_) mixer_->Advance(kAudioRate / 1000);
+  // The end comes first: a lockstep player is not asked for input nothing would read.
   if (options_.untilMs && ms_ >= *options_.untilMs) {
     log_.Write(ms_, "end");
     log_.Close();
     throw SimulationEnd{};
   }
+  ApplyDueEvents();
+  if (mixer_) mixer_->Advance(kAudioRate / 1000);
 }
 
 void SimHost::ApplyDueEvents() {
-  const auto& script = options_.script;
-  while (nextEvent_ < script.size() && script[nextEvent_].ms <= ms_) {
-    const ScriptEvent& e = script[nextEvent_++];
+  for (;;) {
+    std::optional<ScriptEvent> due;
+    try {
+      due = feed_.NextDue(ms_);
+    } catch (const std::invalid_argument& e) {
+      log_.Close();
+      throw ScriptError{e.what()};
+    }
+    if (!due) return;
+    const ScriptEvent& e = *due;
     switch (e.kind) {
       case ScriptEvent::Kind::KeyDown:
       case ScriptEvent::Kind::KeyUp:
@@ -246,14 +256,17 @@ void SimHost::SetClipboard(const std::string& text) {
 }
 
 SimResult RunSimulation(const SimOptions& options, std::ostream* out) {
-  SimHost host(options, out);
   SimResult result;
+  std::unique_ptr<SimHost> host;
   try {
-    result.exitCode = RunProgram(host, options.directGame);
+    host = std::make_unique<SimHost>(options, out);  // a lockstep player may answer badly at once
+    result.exitCode = RunProgram(*host, options.directGame);
   } catch (const SimulationEnd&) {
     result.reachedUntil = true;
+  } catch (const ScriptError& e) {
+    result.scriptError = e.message;
   }
-  result.lines = host.GetLog().Lines();
+  if (host) result.lines = host->GetLog().Lines();
   return result;
 }
 

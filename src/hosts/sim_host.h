@@ -14,6 +14,7 @@
 
 #include "hosts/http_client.h"
 #include "hosts/joystick_notices.h"
+#include "hosts/script_feed.h"
 #include "hosts/sim_script.h"
 #include "platform/event_log.h"
 #include "platform/file_store.h"
@@ -34,6 +35,9 @@ struct SimOptions {
   std::map<std::string, int> lengths;              // virtual tree: name -> milliseconds
   std::vector<std::string> missing;                // virtual tree: names that do not exist, and keymap.sbk
   std::vector<ScriptEvent> script;
+  // Lockstep: script lines come from here as the clock needs them (and the
+  // script above is not used); the waits go to the log's stream.
+  std::istream* lockstep = nullptr;
   bool otherInstanceRunning = false;
   bool noSoundDevice = false;
   int joysticks = 0;  // controllers attached from the start; the script plugs and unplugs more
@@ -51,6 +55,10 @@ struct SimOptions {
 
 // Thrown from Yield when the clock reaches SimOptions::untilMs.
 struct SimulationEnd {};
+// Thrown from Yield when a lockstep line cannot be used; ends the simulation.
+struct ScriptError {
+  std::string message;
+};
 
 class SimHost : public Host {
  public:
@@ -122,7 +130,7 @@ class SimHost : public Host {
   EventLog log_;
   int32_t ms_ = 0;
   int yields_ = 0;
-  size_t nextEvent_ = 0;
+  ScriptFeed feed_;
   KeyboardState keys_{};
   bool keyboardLost_ = false;
   Mixer* mixer_ = nullptr;
@@ -145,6 +153,7 @@ class SimHost : public Host {
 struct SimResult {
   int exitCode = 0;
   bool reachedUntil = false;
+  std::optional<std::string> scriptError;  // lockstep: the line that ended the run, and why
   std::vector<std::string> lines;
 };
 

@@ -84,53 +84,60 @@ void ParseJoystickEvent(int32_t ms, const std::string& op, std::vector<std::stri
 
 }  // namespace
 
+void ParseScriptLine(const std::string& line, int lineNumber, std::vector<ScriptEvent>& events) {
+  std::istringstream words(line);
+  std::string first;
+  if (!(words >> first) || first[0] == '#') return;
+  int32_t ms = 0;
+  try {
+    size_t used = 0;
+    const long long value = std::stoll(first, &used);
+    if (used != first.size() || value < 0 || value > INT32_MAX) throw std::out_of_range("time");
+    ms = static_cast<int32_t>(value);
+  } catch (const std::exception&) {
+    Bad(lineNumber, line, "expected a time in milliseconds");
+  }
+  std::string op;
+  words >> op;
+  std::vector<std::string> rest;
+  for (std::string word; words >> word;) rest.push_back(word);
+  if (op == "axis" || op == "button" || op == "joystick") {
+    ParseJoystickEvent(ms, op, rest, events, [&](const std::string& why) { Bad(lineNumber, line, why); });
+    return;
+  }
+  if (op == "keyboard") {
+    if (rest.size() != 1 || rest[0] != "lost") Bad(lineNumber, line, "expected 'keyboard lost'");
+    events.push_back({ms, ScriptEvent::Kind::KeyboardLost});
+    return;
+  }
+  if (op == "run") {
+    if (!rest.empty()) Bad(lineNumber, line, "unexpected '" + rest[0] + "'");
+    events.push_back({ms, ScriptEvent::Kind::Run});
+    return;
+  }
+  if (rest.size() > 1) Bad(lineNumber, line, "unexpected '" + rest[1] + "'");
+  const std::string keyName = rest.empty() ? std::string() : rest[0];
+  const auto key = dik::FromName(keyName);
+  if (!key) Bad(lineNumber, line, "unknown key '" + keyName + "'");
+  if (op == "down") {
+    events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
+  } else if (op == "up") {
+    events.push_back({ms, ScriptEvent::Kind::KeyUp, *key});
+  } else if (op == "tap") {
+    events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
+    ScriptEvent release{ms > INT32_MAX - kTapMs ? INT32_MAX : ms + kTapMs, ScriptEvent::Kind::KeyUp, *key};
+    release.followsTap = true;
+    events.push_back(release);
+  } else {
+    Bad(lineNumber, line, "unknown event '" + op + "'");
+  }
+}
+
 std::vector<ScriptEvent> ParseScript(std::istream& in) {
   std::vector<ScriptEvent> events;
   std::string line;
   int lineNumber = 0;
-  while (std::getline(in, line)) {
-    ++lineNumber;
-    std::istringstream words(line);
-    std::string first;
-    if (!(words >> first) || first[0] == '#') continue;
-    int32_t ms = 0;
-    try {
-      size_t used = 0;
-      const long long value = std::stoll(first, &used);
-      if (used != first.size() || value < 0 || value > INT32_MAX) throw std::out_of_range("time");
-      ms = static_cast<int32_t>(value);
-    } catch (const std::exception&) {
-      Bad(lineNumber, line, "expected a time in milliseconds");
-    }
-    std::string op;
-    words >> op;
-    std::vector<std::string> rest;
-    for (std::string word; words >> word;) rest.push_back(word);
-    if (op == "axis" || op == "button" || op == "joystick") {
-      ParseJoystickEvent(ms, op, rest, events, [&](const std::string& why) { Bad(lineNumber, line, why); });
-      continue;
-    }
-    if (op == "keyboard") {
-      if (rest.size() != 1 || rest[0] != "lost") Bad(lineNumber, line, "expected 'keyboard lost'");
-      events.push_back({ms, ScriptEvent::Kind::KeyboardLost});
-      continue;
-    }
-    if (rest.size() > 1) Bad(lineNumber, line, "unexpected '" + rest[1] + "'");
-    const std::string keyName = rest.empty() ? std::string() : rest[0];
-    const auto key = dik::FromName(keyName);
-    if (!key) Bad(lineNumber, line, "unknown key '" + keyName + "'");
-    if (op == "down") {
-      events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
-    } else if (op == "up") {
-      events.push_back({ms, ScriptEvent::Kind::KeyUp, *key});
-    } else if (op == "tap") {
-      events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
-      const int32_t up = ms > INT32_MAX - kTapMs ? INT32_MAX : ms + kTapMs;
-      events.push_back({up, ScriptEvent::Kind::KeyUp, *key});
-    } else {
-      Bad(lineNumber, line, "unknown event '" + op + "'");
-    }
-  }
+  while (std::getline(in, line)) ParseScriptLine(line, ++lineNumber, events);
   std::stable_sort(events.begin(), events.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.ms < b.ms; });
   return events;

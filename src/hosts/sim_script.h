@@ -4,12 +4,14 @@
 //   <ms> axis X|Y VALUE [on N] | <ms> button B down|up [on N]
 //   <ms> joystick plug | <ms> joystick unplug [N] | <ms> joystick fail [N]
 //   <ms> keyboard lost
+//   <ms> run
 // KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
 // position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
 // button 0..31; N a controller 1..10 in the order they are attached (default
 // 1). "joystick fail" makes the controller's next read fail; "keyboard lost"
 // makes keyboard reads report a lost device until the program re-acquires
-// it. Blank lines and lines starting with '#' are ignored.
+// it. "run" does nothing itself: in lockstep it lets the clock run to its
+// time. Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
 #include <istream>
@@ -19,14 +21,21 @@
 namespace sb {
 
 struct ScriptEvent {
-  enum class Kind { KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost };
+  enum class Kind {
+    KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run
+  };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;
   uint8_t key = 0;       // keys: the DirectInput key code
   uint8_t control = 0;   // buttons: 0..31; axes: 0 X, 1 Y
   int32_t value = 0;     // axes: the raw position
   uint8_t joystick = 1;  // the controller a joystick event is for, 1-based
+  bool followsTap = false;  // the release a "tap" line adds, 50 ms after its press
 };
+
+// Appends the events of one line (none for a blank line or a comment), in
+// the line's order; throws std::invalid_argument naming the line.
+void ParseScriptLine(const std::string& line, int lineNumber, std::vector<ScriptEvent>& events);
 
 // Throws std::invalid_argument naming the line for anything it cannot read.
 // The events come back sorted by time, in script order within one millisecond.

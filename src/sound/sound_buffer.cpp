@@ -10,8 +10,9 @@ namespace sb {
 SoundBuffer::~SoundBuffer() { Reset(); }
 
 SoundBuffer::SoundBuffer(SoundBuffer&& other) noexcept
-    : system_(other.system_), voice_(other.voice_), name_(std::move(other.name_)) {
+    : system_(other.system_), voice_(other.voice_), name_(std::move(other.name_)), id_(other.id_) {
   other.system_ = nullptr;
+  other.id_ = 0;
   other.voice_ = VoiceId{};
 }
 
@@ -21,7 +22,9 @@ SoundBuffer& SoundBuffer::operator=(SoundBuffer&& other) noexcept {
     system_ = other.system_;
     voice_ = other.voice_;
     name_ = std::move(other.name_);
+    id_ = other.id_;
     other.system_ = nullptr;
+    other.id_ = 0;
     other.voice_ = VoiceId{};
   }
   return *this;
@@ -34,6 +37,15 @@ void SoundBuffer::Reset() {
   system_ = nullptr;
   voice_ = VoiceId{};
   name_.clear();
+  id_ = 0;
+}
+
+// One line of the log about this buffer; its number comes last.
+void SoundBuffer::LogEvent(const char* op, std::initializer_list<std::string> fields) {
+  std::string line = LogPath(name_);
+  for (const auto& field : fields) line.append(1, ' ').append(field);
+  line += " buf=" + std::to_string(id_);
+  system_->Log()->Write(system_->Ticks(), op, line);
 }
 
 void SoundBuffer::Play(bool looping) {
@@ -44,9 +56,8 @@ void SoundBuffer::Play(bool looping) {
   mixer.Play(voice_, looping);
   const bool wasLooping = (before & kStatusLooping) != 0;
   if (log && (!(before & kStatusPlaying) || wasLooping != looping)) {
-    log->Write(system_->Ticks(), "play", LogPath(name_),
-               {std::string("loop=") + (looping ? "1" : "0"), "vol=" + std::to_string(mixer.Volume(voice_)),
-                "pan=" + std::to_string(mixer.Pan(voice_)), "freq=" + std::to_string(mixer.Frequency(voice_))});
+    LogEvent("play", {std::string("loop=") + (looping ? "1" : "0"), "vol=" + std::to_string(mixer.Volume(voice_)),
+             "pan=" + std::to_string(mixer.Pan(voice_)), "freq=" + std::to_string(mixer.Frequency(voice_))});
   }
 }
 
@@ -56,7 +67,7 @@ void SoundBuffer::Stop() {
   EventLog* log = system_->Log();
   const bool wasPlaying = log && (mixer.Status(voice_) & kStatusPlaying);
   mixer.Stop(voice_);
-  if (wasPlaying) log->Write(system_->Ticks(), "stop", LogPath(name_));
+  if (wasPlaying) LogEvent("stop");
 }
 
 void SoundBuffer::SetPosition(uint32_t frame) {
@@ -73,7 +84,7 @@ void SoundBuffer::Change(const char* op, Read read, Write write) {
   write(mixer);
   if (!log) return;
   const auto after = static_cast<int64_t>(read(mixer));
-  if (before != after) log->Write(system_->Ticks(), op, LogPath(name_), {std::string(op) + "=" + std::to_string(after)});
+  if (before != after) LogEvent(op, {std::string(op) + "=" + std::to_string(after)});
 }
 
 void SoundBuffer::SetVolume(int32_t millibels) {

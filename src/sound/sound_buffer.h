@@ -5,6 +5,7 @@
 // two buffers. Moving a buffer moves the voice; destroying it frees the voice.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "sound/mixer.h"
@@ -25,6 +26,9 @@ class SoundBuffer {
   bool Empty() const { return system_ == nullptr; }
   explicit operator bool() const { return !Empty(); }
   const std::string& Name() const { return name_; }
+  // The buffer's number in the simulated host's log: unique for the run, kept
+  // for the buffer's life, so a listener can tell two buffers of one sound apart.
+  uint32_t Id() const { return id_; }
 
   // Play once (looping false) or looping; a playing buffer keeps its place.
   void Play(bool looping = false);
@@ -47,14 +51,16 @@ class SoundBuffer {
 
  private:
   friend class SoundSystem;
-  SoundBuffer(SoundSystem* system, VoiceId voice, std::string name)
-      : system_(system), voice_(voice), name_(std::move(name)) {}
+  SoundBuffer(SoundSystem* system, VoiceId voice, std::string name, uint32_t id)
+      : system_(system), voice_(voice), name_(std::move(name)), id_(id) {}
+  void LogEvent(const char* op, std::initializer_list<std::string> fields = {});
   template <typename Read, typename Write>
   void Change(const char* op, Read read, Write write);
 
   SoundSystem* system_ = nullptr;
   VoiceId voice_;
   std::string name_;
+  uint32_t id_ = 0;
 };
 
 }  // namespace sb

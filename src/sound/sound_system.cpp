@@ -26,7 +26,7 @@ SoundBuffer SoundSystem::Create(std::string_view name) {
   auto pcm = host_.Sounds().Load(name);
   const VoiceId voice = mixer_.CreateVoice(std::move(pcm));
   if (!voice.Valid()) throw RuntimeError(kErrDevice, "Too many sounds at once to load " + std::string(name));
-  return SoundBuffer(this, voice, std::string(name));
+  return SoundBuffer(this, voice, std::string(name), ++lastBufferId_);
 }
 
 int32_t SoundSystem::Ticks() const { return host_.Ticks(); }

@@ -38,6 +38,7 @@ class SoundSystem {
   Mixer mixer_;
   EventLog* log_;
   bool started_ = false;
+  uint32_t lastBufferId_ = 0;
 };
 
 }  // namespace sb

@@ -30,7 +30,7 @@ TEST(SimScript, ATapAtTheEndOfTimeStaysInTime) {
 }
 
 TEST(SimScript, RejectsWhatItCannotRead) {
-  for (const char* bad : {"abc down A", "-5 down A", "10 press A", "10 down NOSUCHKEY", "10 down A extra", "10"}) {
+  for (const char* bad : {"abc down A", "-5 down A", "10 press A", "10 down NOSUCHKEY", "10 down A extra", "10", "10 run on"}) {
     EXPECT_THROW(Script(bad), std::invalid_argument) << bad;
   }
 }

@@ -41,7 +41,7 @@ TEST(Startup, EveryStartupSoundIsLoadedWithItsVolume) {
       "vol sounds/thrburst.wav", "vol sounds/thrcont.wav", "vol sounds/thrstop.wav", "vol sounds/pwthrust.wav"};
   ASSERT_GE(volumes.size(), expected.size());
   EXPECT_EQ(std::vector<std::string>(volumes.begin(), volumes.begin() + 8), expected);
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "0 vol sounds/laser_l.wav vol=-500"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "0 vol sounds/laser_l.wav vol=-500 buf=2"), lines.end());
 }
 
 TEST(Startup, ExitWaitsForTheWholeExitPrompt) {

@@ -67,7 +67,7 @@ TEST(SpeakNumber, WaitsForEachWord) {
   SpeakNumber(sim.game, 21);
   const auto& lines = sim.host.GetLog().Lines();
   EXPECT_EQ(test::ParseLogLine(lines.front()).ms, 0);
-  EXPECT_EQ(lines.back(), "700 play sounds/numbers/1.wav loop=0 vol=0 pan=0 freq=22050");
+  EXPECT_EQ(lines.back(), "700 play sounds/numbers/1.wav loop=0 vol=0 pan=0 freq=22050 buf=2");
   EXPECT_EQ(sim.host.Ticks(), 1200);
 }
 
@@ -124,7 +124,7 @@ TEST_F(Prompt, TheKeyThatOpenedAMenuDoesNotCutItsFirstPrompt) {
   PlayPromptInterruptible(sim->game, "system\\menu\\newgame.wav");
   const auto lines = sim->host.GetLog().Lines();
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "80 play system/menu/newgame.wav loop=0 vol=0 pan=0 freq=22050");
+  EXPECT_EQ(lines.front(), "80 play system/menu/newgame.wav loop=0 vol=0 pan=0 freq=22050 buf=1");
   EXPECT_EQ(sim->host.Ticks(), 1080) << "it then plays to its end";
 }
 

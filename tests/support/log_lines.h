@@ -10,15 +10,30 @@ namespace sb::test {
 struct LogLine {
   int ms = 0;
   std::string op;
-  std::string rest;  // subject and fields
+  std::string rest;  // subject and fields, but for the sound buffer's number
+  int buf = 0;       // a sound event's buffer (its last field, buf=N); 0 on other lines
 };
 
+// Sound events end in the buffer's number; most tests are about the sound
+// alone and compare `rest` without it.
 inline LogLine ParseLogLine(const std::string& line) {
   LogLine out;
   std::istringstream in(line);
   in >> out.ms >> out.op;
   std::getline(in >> std::ws, out.rest);
+  const auto field = out.rest.rfind(" buf=");
+  if (field != std::string::npos && out.rest.find_first_not_of("0123456789", field + 5) == std::string::npos &&
+      out.rest.size() > field + 5) {
+    out.buf = std::stoi(out.rest.substr(field + 5));
+    out.rest.erase(field);
+  }
   return out;
+}
+
+// The line without its time and buffer number: "play x.wav loop=0 vol=0 pan=0 freq=22050".
+inline std::string WithoutTimeAndBuffer(const std::string& line) {
+  const LogLine l = ParseLogLine(line);
+  return l.rest.empty() ? l.op : l.op + " " + l.rest;
 }
 
 // "op subject" of every line whose op is one of `ops` (all lines when empty),

@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: starbarrow-sim [options]\n"
     "  --script FILE        timed input (FILE '-' reads stdin)\n"
+    "  --lockstep           read the script from stdin as the clock needs it, printing\n"
+    "                       '<ms> wait' whenever it needs more (see the README)\n"
     "  --seed N             time of day the random generator starts from (seconds)\n"
     "  --until MS           stop at this virtual time and print '<ms> end'\n"
     "  --passes-per-ms N    yields per virtual millisecond (default 10)\n"
@@ -75,6 +77,7 @@ void ReadScript(sb::SimOptions& options, const std::string& file) {
 
 int main(int argc, char** argv) {
   sb::SimOptions options;
+  bool hasScript = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&]() -> std::string {
@@ -83,6 +86,9 @@ int main(int argc, char** argv) {
     };
     if (arg == "--script") {
       ReadScript(options, value());
+      hasScript = true;
+    } else if (arg == "--lockstep") {
+      options.lockstep = &std::cin;
     } else if (arg == "--seed") {
       options.seed = static_cast<uint32_t>(Number(arg, value()));
     } else if (arg == "--until") {
@@ -135,8 +141,13 @@ int main(int argc, char** argv) {
       Usage("unknown option " + arg);
     }
   }
+  if (hasScript && options.lockstep) Usage("--script and --lockstep both give the input; choose one");
   std::cout.sync_with_stdio(false);
   const sb::SimResult result = sb::RunSimulation(options, &std::cout);
   std::cout.flush();
+  if (result.scriptError) {
+    std::cerr << "starbarrow-sim: " << *result.scriptError << '\n';
+    return 2;
+  }
   return result.exitCode;
 }
