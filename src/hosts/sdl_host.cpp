@@ -9,7 +9,9 @@
 #include <ctime>
 #include <iostream>
 
+#include "hosts/audio_output.h"
 #include "hosts/mp3_decoder.h"
+#include "hosts/program_folder.h"
 #include "hosts/sdl_keymap.h"
 #include "hosts/settings_store.h"
 #include "hosts/wrap_text.h"
@@ -37,17 +39,11 @@ std::filesystem::path XdgDir(const char* variable, const char* fallback) {
   return std::filesystem::path(home && *home ? home : ".") / fallback;
 }
 
-std::filesystem::path ProgramDir() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
 }  // namespace
 
 SdlHostOptions DefaultSdlHostOptions() {
   SdlHostOptions o;
-  o.programDir = ProgramDir();
+  o.programDir = FindProgramFolder(ExecutableDir());
   o.playerDir = XdgDir("XDG_DATA_HOME", ".local/share") / "starbarrow";
   o.settingsFile = XdgDir("XDG_CONFIG_HOME", ".config") / "starbarrow" / "settings.ini";
   o.instanceDir = InstanceLock::DefaultDir();
@@ -156,7 +152,7 @@ bool SdlHost::StartAudio(Mixer& mixer) {
   want.samples = static_cast<Uint16>(options_.audioFrames);
   want.callback = AudioCallback;
   want.userdata = this;
-  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  audio_ = OpenAudioOutput(ChosenAudioDevice(), want, have, std::cerr);
   if (audio_ == 0) {
     std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
     return false;
@@ -165,6 +161,12 @@ bool SdlHost::StartAudio(Mixer& mixer) {
   mixer_ = &mixer;
   SDL_PauseAudioDevice(audio_, 0);
   return true;
+}
+
+std::string SdlHost::ChosenAudioDevice() const {
+  if (options_.audioDevice) return *options_.audioDevice;
+  return ReadIniSetting(options_.settingsFile, kAudioSettingsApp, kAudioSettingsSection, kAudioDeviceKey)
+      .value_or("");
 }
 
 void SdlHost::StopAudio() {

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "hosts/http_client.h"
 #include "hosts/instance_lock.h"
@@ -25,12 +27,16 @@ struct SdlHostOptions {
   std::filesystem::path playerDir;   // sbinfo.sbr and keymap.sbk
   std::filesystem::path settingsFile;
   std::filesystem::path instanceDir;
+  // The sound device by name; nothing: the settings file's audio_device, and
+  // the system's default device when that is not set either.
+  std::optional<std::string> audioDevice;
   // The recordings; the sound tree in the program folder when not given.
   std::shared_ptr<SoundLibrary> sounds;
   int audioFrames = kAudioPeriodFrames;
 };
 
-// The folders of a normal run: the program's own folder, and the XDG ones.
+// The folders of a normal run: the program folder (beside the program, or the
+// installed data folder), and the XDG ones.
 SdlHostOptions DefaultSdlHostOptions();
 
 class SdlHost : public Host {
@@ -80,6 +86,7 @@ class SdlHost : public Host {
   void HandleEvent(const SDL_Event& event);
   void SleepUntilNextWake();
   void Paint();
+  std::string ChosenAudioDevice() const;
   static void AudioCallback(void* user, Uint8* stream, int length);
 
   SdlHostOptions options_;

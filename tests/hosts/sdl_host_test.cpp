@@ -12,6 +12,7 @@
 
 #include "platform/key_map.h"
 #include "platform/startup.h"
+#include "sound/mixer.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -128,6 +129,50 @@ TEST_F(SdlHostRun, WithoutASoundDeviceItSaysSoAndEnds) {
   EXPECT_NE(err.find("Sound driver error."), std::string::npos) << err;
   EXPECT_TRUE(ReadWholeFile(std::filesystem::path(SB_PROGRAM_DIR) / "README.md")) << "the help it names is there";
   EXPECT_FALSE(ReadWholeFile(dir.path() / "player" / "sbinfo.sbr")) << "nothing was touched";
+}
+
+// The sound device the player chose: on the command line, else in the
+// settings file. One that cannot be opened gives way to the default device
+// with a line on stderr, and the game plays all the same. SDL's dummy driver
+// has one device, under SDL's name for the default (the disk driver would
+// take any name for a file to write).
+TEST_F(SdlHostRun, PlaysThroughTheChosenSoundDeviceOrTheDefault) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  struct Case {
+    const char* name;
+    std::optional<std::string> option;
+    const char* setting;  // audio_device in the settings file
+    const char* warned;   // the device stderr names; none: nothing said
+  };
+  const std::vector<Case> cases = {
+      {"the default", std::nullopt, nullptr, nullptr},
+      {"a device by its listed name", "System audio output device", nullptr, nullptr},
+      {"an unplugged device", "USB Headset", nullptr, "\"USB Headset\""},
+      {"the settings file's device", std::nullopt, "Gone Card", "\"Gone Card\""},
+      {"the command line's default over the settings file", "", "Gone Card", nullptr},
+      {"the command line's device over the settings file", "Headset", "Gone Card", "\"Headset\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(options.settingsFile);
+    if (c.setting) {
+      const std::string ini = std::string("[Starbarrow/Sound]\naudio_device = ") + c.setting + "\n";
+      dir.Write("config/settings.ini", {ini.begin(), ini.end()});
+    }
+    options.audioDevice = c.option;
+    SdlHost host(options);
+    Mixer mixer(22050);
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(host.StartAudio(mixer));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(mixer.OutputRate(), 48000) << "the device's rate";
+    if (c.warned) {
+      EXPECT_NE(err.find(std::string("sound device ") + c.warned + " cannot be opened"), std::string::npos) << err;
+      EXPECT_NE(err.find("--list-audio-devices"), std::string::npos) << err;
+    } else {
+      EXPECT_EQ(err, "");
+    }
+  }
 }
 
 TEST_F(SdlHostRun, ASecondCopyIsRefused) {
