@@ -4,6 +4,9 @@ namespace sb {
 
 namespace {
 
+// The installed data folder, from the folder of the program.
+constexpr const char* kInstalledDataDir = "../share/starbarrow";
+
 bool HoldsProgramFiles(const std::filesystem::path& dir) {
   std::error_code ec;
   return std::filesystem::is_regular_file(dir / "keymap.sbk", ec) ||

@@ -7,9 +7,6 @@
 
 namespace sb {
 
-// The installed data folder, relative to the folder of the program.
-inline const std::filesystem::path kInstalledDataDir = "../share/starbarrow";
-
 // The program folder for a program in `exeDir`: `exeDir` itself when it holds
 // the shipped key map or the sound tree, else the installed data folder when
 // that exists, else `exeDir` (whose missing files the errors then name).

@@ -26,10 +26,12 @@ case $how in
     "$cmake" --install "$build" --prefix "$root/usr" >/dev/null
     ;;
   deb)
-    if ! command -v dpkg-deb >/dev/null; then
-      echo "skipped: dpkg-deb is missing, so no Debian package can be built (apt-get install dpkg-dev)"
-      exit 77
-    fi
+    for tool in dpkg-deb dpkg-shlibdeps; do
+      if ! command -v $tool >/dev/null; then
+        echo "skipped: $tool is missing, so no Debian package can be built (apt-get install dpkg-dev)"
+        exit 77
+      fi
+    done
     # gzip: a quick package for the test; the real one is xz.
     "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" \
       -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$scratch/cpack.log" || { cat "$scratch/cpack.log"; fail "cpack"; }
