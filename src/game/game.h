@@ -13,6 +13,7 @@
 #include "platform/vb_random.h"
 #include "player/ship_state.h"
 #include "player/weapons_state.h"
+#include "rounds/round_state.h"
 #include "sound/game_sounds.h"
 #include "sound/music_state.h"
 #include "sound/sound_system.h"
@@ -54,6 +55,8 @@ struct Game {
   WeaponsState weapons;
   AliensState aliens;
   SaucerState saucer;
+  SheepDropState sheepDrop;
+  MeteorShowerState meteorShower;
 };
 
 }  // namespace sb

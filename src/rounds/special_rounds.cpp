@@ -4,10 +4,7 @@
 
 namespace sb {
 
-// The special rounds are not playable yet: each returns at once and the game
-// goes on with the next level.
-void SheepDropRound(Game&) {}
-void MeteorShowerRound(Game&) {}
+// The boss round is not playable yet: it returns at once.
 void BossRound(Game&) {}
 
 }  // namespace sb
