@@ -27,8 +27,8 @@ std::string LaserTaps(int32_t from) {
 TEST(SpecialRounds, EveryEndingReleasesTheRoundsSounds) {
   const EndingCase cases[] = {
       // Escape while the ship thrusts: no tally, and the thrust stops with the round.
-      {"sheep drop, Escape", SheepDropRound, "6000 down LEFT\n9000 down ESCAPE\n9050 up ESCAPE", false},
-      {"meteor shower, Escape", MeteorShowerRound, "6000 down LEFT\n9000 down ESCAPE\n9050 up ESCAPE", false},
+      {"sheep drop, Escape", SheepDropRound, "8000 down LEFT\n9000 down ESCAPE\n9050 up ESCAPE", false},
+      {"meteor shower, Escape", MeteorShowerRound, "8000 down LEFT\n9000 down ESCAPE\n9050 up ESCAPE", false},
       // Left alone, sheep land (or thirty drop) and the round ends by itself.
       {"sheep drop, played out", SheepDropRound, "", true},
       // Under the falling meteors the ship burns, or a laser press after all
