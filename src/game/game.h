@@ -14,6 +14,7 @@
 #include "player/ship_state.h"
 #include "player/weapons_state.h"
 #include "rounds/round_state.h"
+#include "rounds/boss_state.h"
 #include "sound/game_sounds.h"
 #include "sound/music_state.h"
 #include "sound/sound_system.h"
@@ -57,6 +58,7 @@ struct Game {
   SaucerState saucer;
   SheepDropState sheepDrop;
   MeteorShowerState meteorShower;
+  BossState boss;
 };
 
 }  // namespace sb

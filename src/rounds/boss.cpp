@@ -1,0 +1,184 @@
+#include "rounds/boss.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "game/game.h"
+#include "game/scoring.h"
+#include "platform/vb_math.h"
+#include "player/ship.h"
+#include "rounds/special_rounds.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
+
+namespace sb {
+
+namespace {
+
+constexpr int32_t kLoopMusicVolume = -100;
+constexpr int32_t kDefeatPoints = 10000000;
+
+void StartRound(Game& game) {
+  BossState& boss = game.boss;
+  boss.BossHits = 0;
+  boss.RollerHits = 0;
+  // Nothing of an earlier game's round is still under way: no roller, no
+  // raised shield, no laser charging.
+  boss.BossShieldUp = boss.Charging = boss.Firing = false;
+  boss.Dropping = boss.Landed = boss.Rolling = false;
+}
+
+void LoadBossSounds(Game& game) {
+  BossState& boss = game.boss;
+  LoadSound(game, boss.StartMusic, "sounds\\music\\bosstart.wav");
+  LoadSound(game, boss.LoopMusic, "sounds\\music\\bossloop.wav");
+  LoadSound(game, boss.Mothership, "sounds/mothship.wav");
+  LoadSound(game, boss.Scream, "sounds/scream.wav");
+  LoadSound(game, boss.Shield, "sounds/shield.wav");
+  LoadSound(game, boss.DirectionChange, "sounds/changdir.wav");
+  LoadSound(game, boss.Attack, "sounds/yelpwrup.wav");
+  LoadSound(game, boss.RollerDrop, "sounds/rolldrop.wav");
+  LoadSound(game, boss.Roller, "sounds/rollhit.wav");
+}
+
+// The player's shield lasts as long as its sound plays, here as in a wave.
+void LowerShieldWhenSilent(Game& game) {
+  GameState& state = game.state;
+  if (state.ShieldActive && !game.sounds.shield.IsPlaying()) state.ShieldActive = false;
+}
+
+// Escape leaves the whole game, not only the round.
+void AbandonBossRound(Game& game) {
+  game.state.GameActive = false;
+  game.state.QuitToMenu = true;
+  ReleaseBoss(game);
+}
+
+void PlayBossRound(Game& game) {
+  GameState& state = game.state;
+  SetUpBoss(game);
+  state.GameActive = true;
+  while (state.GameActive) {
+    if (KeyDown(game.input, dik::ESCAPE)) {
+      AbandonBossRound(game);
+      return;
+    }
+    BossPass(game);
+  }
+}
+
+}  // namespace
+
+void BossPass(Game& game) {
+  game.host.Yield();
+  LowerShieldWhenSilent(game);
+  BossControls(game);
+  MoveShip(game);
+  MoveMothership(game);
+  RepanBossSounds(game);
+  CycleBossShield(game);
+  BossAttack(game);
+  UpdateRoller(game);
+}
+
+// However the round ends (the mothership destroyed, the ship destroyed,
+// Escape, or an error), it ends the game and leaves nothing of it sounding.
+void BossRound(Game& game) {
+  try {
+    PlayBossRound(game);
+  } catch (...) {
+    game.state.GameActive = false;
+    ReleaseBoss(game);
+    throw;
+  }
+  ReleaseBoss(game);
+}
+
+int32_t BossVolume(const Game& game, int32_t x) { return RoundHalfEven32(-std::abs(x - game.state.ShipX) / 3.0); }
+
+void PlaceBossSound(Game& game, SoundBuffer& sound, int32_t x) {
+  sound.SetVolume(BossVolume(game, x));
+  sound.SetPan(x - game.state.ShipX);
+}
+
+void SetUpBoss(Game& game) {
+  GameState& state = game.state;
+  BossState& boss = game.boss;
+  LoadBossSounds(game);
+  StartRound(game);
+  PlaySound(game, "sounds/liftoff.wav", 0, true);
+  boss.StartMusic.Play(false);
+  while (boss.StartMusic.IsPlaying()) game.host.Yield();
+  boss.LoopMusic.SetVolume(kLoopMusicVolume);
+  boss.LoopMusic.Play(true);
+  // 40 ms between the mothership's steps on Easy, 30 on Medium, 20 on Hard.
+  boss.StepInterval = std::max(0, 40 - 10 * (state.Difficulty - 1));
+  state.Energy = 100;
+  boss.BossAlive = true;
+  boss.RollerTick = boss.ShieldTick = game.host.Ticks();
+  boss.Mothership.Play(true);
+  game.sounds.nightLife.SetVolume(kVolumeMin);
+  game.sounds.nightLife.Play(true);
+}
+
+// The player's shield takes every blow of the round.
+void DamagePlayerBoss(Game& game, uint8_t amount) {
+  GameState& state = game.state;
+  if (!state.GameActive || state.ShieldActive) return;
+  if (amount < state.Energy) {
+    state.Energy = static_cast<int16_t>(state.Energy - amount);
+    if (state.Energy < 30) PlaySound(game, "sounds/d_destr.wav", 0, false);
+    return;
+  }
+  StopSound(game.sounds.shield);
+  StopSound(game.boss.LoopMusic);
+  StopThrustSounds(game);
+  ReleaseBoss(game);
+  state.QuitToMenu = true;
+  state.GameActive = false;
+  PlaySound(game, "sounds/d_gamovr.wav", 0, true);
+  PlaySound(game, "sounds/d_cursco.wav", 0, true);
+  SpeakNumber(game, state.Score);
+  BreakStatusWait(game);
+}
+
+void BossDefeated(Game& game) {
+  GameState& state = game.state;
+  BossState& boss = game.boss;
+  state.QuitToMenu = true;
+  state.GameActive = false;
+  boss.BossAlive = false;
+  ReleaseBoss(game);
+  StopThrustSounds(game);
+  AddScore(game, kDefeatPoints);
+  // The blast takes the roller with it.
+  LoadSound(game, boss.Roller, "sounds/explode.wav");
+  boss.Roller.SetPan(boss.RollerX - state.ShipX);
+  boss.Roller.Play(false);
+  boss.Dropping = boss.Landed = boss.Rolling = false;
+  boss.RollerTick = game.host.Ticks();
+  // Then the mothership's own blast, from all around.
+  LoadSound(game, boss.Roller, "sounds/explode.wav");
+  boss.Roller.Play(false);
+  PlaySound(game, "sounds/mothexpl.wav", 0, true);
+  ReleaseBoss(game);
+  PlaySound(game, "sounds/complete.wav", 0, true);
+  SpeakScore(game);
+  PressKeyWait(game);
+}
+
+// Beside its own sounds the round stops what it started of the ship's: the
+// thrust and the night life at the walls.
+void ReleaseBoss(Game& game) {
+  BossState& boss = game.boss;
+  StopSound(boss.LoopMusic);
+  StopSound(game.sounds.shield);
+  for (SoundBuffer* sound : {&boss.StartMusic, &boss.LoopMusic, &boss.Mothership, &boss.Scream, &boss.Shield,
+                             &boss.Roller, &boss.DirectionChange, &boss.Attack, &boss.RollerDrop, &boss.ShieldHit}) {
+    FreeSound(*sound);
+  }
+  StopThrustSounds(game);
+  StopSound(game.sounds.nightLife);
+}
+
+}  // namespace sb
