@@ -1,0 +1,78 @@
+// The boss round as the game reaches it: the last alien of the last wave of
+// the last level is shot, the tally is spoken, and the mothership lifts off.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "game/game_loop.h"
+#include "platform/key_map.h"
+#include "sound/sound_engine.h"
+#include "support/playing_game.h"
+#include "support/sim_game.h"
+
+namespace sb {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+size_t IndexOf(const Strings& played, const std::string& file, size_t from = 0) {
+  const auto at = std::find(played.begin() + static_cast<std::ptrdiff_t>(from), played.end(), file);
+  return static_cast<size_t>(at - played.begin());
+}
+
+// Left standing in the middle of the field, the ship is worn down by the
+// mothership's laser and its rollers until the game is over; the game then
+// goes back to the menu with nothing of it sounding.
+TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
+  SimOptions options;
+  options.passesPerMs = 1;
+  options.script = {test::Down(200, dik::LCONTROL), test::Up(260, dik::LCONTROL)};
+  test::PlayingGame sim(options);
+  Game& game = sim.game;
+  GameState& state = game.state;
+  game.player.personalBest = 1'000'000'000;
+  const ActionTable keys = DefaultActionTable();
+  std::copy(keys.begin(), keys.end(), game.input.actions.begin());
+  state.Difficulty = 3;
+  state.Level = 8;
+  state.Wave = 5;
+  // The wave's last alien, straight above the ship.
+  AlienGroup& silver = game.aliens[Colour::Silver];
+  silver.Count = 1;
+  silver.Spawned = 1;
+  silver.StepDelay = 1000;
+  silver.Aliens.resize(2);
+  AlienRecord& alien = silver.Aliens[0];
+  alien.X = state.ShipX;
+  alien.Y = 2000;
+  alien.Active = true;
+  LoadSound(game, alien.Voice, "sounds/asilver.wav");
+  alien.Voice.Play(true);
+
+  GameLoop(game);
+
+  const Strings played = sim.Played();
+  const size_t tally = IndexOf(played, "sounds/d_wavcom.wav");
+  const size_t liftoff = IndexOf(played, "sounds/liftoff.wav", tally);
+  ASSERT_LT(liftoff, played.size()) << "the boss round came after the tally";
+  EXPECT_LT(IndexOf(played, "sounds/smackem.wav", tally), liftoff) << "after the level's score and a break";
+  EXPECT_EQ(Strings(played.begin() + static_cast<std::ptrdiff_t>(liftoff),
+                    played.begin() + static_cast<std::ptrdiff_t>(liftoff) + 4),
+            (Strings{"sounds/liftoff.wav", "sounds/music/bosstart.wav", "sounds/music/bossloop.wav",
+                     "sounds/mothship.wav"}));
+  const size_t over = IndexOf(played, "sounds/d_gamovr.wav", liftoff);
+  ASSERT_LT(over, played.size()) << "the ship was destroyed";
+  EXPECT_LT(IndexOf(played, "sounds/ylwlaser.wav", liftoff), over);
+  EXPECT_LT(IndexOf(played, "sounds/roller.wav", liftoff), over);
+  EXPECT_EQ(played.back(), "sounds/smackem.wav");
+
+  EXPECT_TRUE(state.QuitToMenu);
+  EXPECT_FALSE(state.GameActive);
+  EXPECT_EQ(state.Level, 8);
+  EXPECT_TRUE(game.boss.Mothership.Empty());
+  EXPECT_EQ(game.sound.GetMixer().ActiveVoices(), 0u);
+}
+
+}  // namespace
+}  // namespace sb
