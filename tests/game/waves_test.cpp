@@ -7,6 +7,7 @@
 
 #include "platform/score_codec.h"
 #include "support/playing_game.h"
+#include "support/sim_game.h"
 
 namespace sb {
 namespace {
@@ -329,20 +330,24 @@ struct AdvanceCase {
   uint8_t levelAfter, waveAfter;
   bool levelUp;
   bool bonusRound;
+  bool boss;      // left alone in the boss round, the ship is worn down: game over
   size_t breaks;  // status waits
 };
 
 TEST(CompleteWave, AdvancesToTheNextWaveLevelBonusRoundOrBoss) {
   const AdvanceCase cases[] = {
-      {"next wave", 1, 3, 2, true, false, 1, 4, false, false, 1},
-      {"five perfect waves", 1, 5, 4, true, false, 2, 1, true, true, 2},
-      {"four perfect and one not", 1, 5, 4, false, false, 2, 1, true, false, 2},
-      {"the last level goes to the boss", 8, 5, 0, false, false, 8, 1, false, false, 2},
-      {"five perfect on the last level: still the boss", 8, 5, 4, true, false, 8, 1, false, false, 2},
-      {"from the level select, no boss", 8, 5, 0, false, true, 8, 1, false, false, 1},
+      {"next wave", 1, 3, 2, true, false, 1, 4, false, false, false, 1},
+      {"five perfect waves", 1, 5, 4, true, false, 2, 1, true, true, false, 2},
+      {"four perfect and one not", 1, 5, 4, false, false, 2, 1, true, false, false, 2},
+      // The game over speaks the score and waits for the player once more.
+      {"the last level goes to the boss", 8, 5, 0, false, false, 8, 1, false, false, true, 3},
+      {"five perfect on the last level: still the boss", 8, 5, 4, true, false, 8, 1, false, false, true, 3},
+      {"from the level select, no boss", 8, 5, 0, false, true, 8, 1, false, false, false, 1},
   };
   for (const auto& c : cases) {
-    test::PlayingGame sim;
+    SimOptions options;
+    options.passesPerMs = 1;  // the rounds are minutes of play
+    test::PlayingGame sim(options);
     GameState& s = sim.game.state;
     sim.game.player.personalBest = 1'000'000'000;
     s.Level = c.level;
@@ -356,8 +361,11 @@ TEST(CompleteWave, AdvancesToTheNextWaveLevelBonusRoundOrBoss) {
     EXPECT_EQ(s.Wave, c.waveAfter) << c.name;
     EXPECT_EQ(Count(played, "sounds/d_lvlup.wav"), c.levelUp ? 1u : 0u) << c.name;
     EXPECT_EQ(Count(played, "sounds/d_bonus.wav"), c.bonusRound ? 1u : 0u) << c.name;
+    EXPECT_EQ(Count(played, "sounds/liftoff.wav"), c.boss ? 1u : 0u) << c.name;
+    EXPECT_EQ(s.QuitToMenu, c.boss) << c.name << ": the boss round always ends the game";
     EXPECT_EQ(Count(played, "sounds/smackem.wav"), c.breaks) << c.name;
-    EXPECT_EQ(Count(played, "sounds/d_cursco.wav"), c.wave == 5 ? 1u : 0u) << c.name << ": the score at a level's end";
+    EXPECT_EQ(Count(played, "sounds/d_cursco.wav"), (c.wave == 5 ? 1u : 0u) + (c.boss ? 1u : 0u))
+        << c.name << ": the score at a level's end";
     if (c.bonusRound) {
       EXPECT_EQ(s.PerfectWaves, 0) << c.name;
     }
@@ -369,12 +377,16 @@ TEST(StartBonusRound, AnnouncesTheRoundItChoosesAtRandom) {
   for (uint32_t seed = 0; seed < 12; ++seed) {
     SimOptions options;
     options.seed = seed * 997;
+    options.passesPerMs = 1;
+    options.script = {test::Down(10000, dik::ESCAPE)};  // the round itself is not what is tested here
     test::PlayingGame sim(options);
     StartBonusRound(sim.game);
     const Strings played = sim.Played();
-    ASSERT_EQ(played.size(), 2u);
+    ASSERT_GE(played.size(), 2u);
     EXPECT_EQ(played[0], "sounds/d_bonus.wav");
-    EXPECT_TRUE(played[1] == "sounds/d_sheep.wav" || played[1] == "sounds/d_meteor.wav") << played[1];
+    const bool sheep = played[1] == "sounds/d_sheep.wav";
+    EXPECT_TRUE(sheep || played[1] == "sounds/d_meteor.wav") << played[1];
+    EXPECT_GE(Count(played, sheep ? "sounds/cargship.wav" : "sounds/metdrop.wav"), 1u) << "and plays it";
     chosen.insert(played[1]);
   }
   EXPECT_EQ(chosen.size(), 2u) << "both rounds come up";
