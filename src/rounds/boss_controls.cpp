@@ -27,13 +27,6 @@ constexpr const char* kShieldHitSounds[] = {"sounds/cargimp1.wav", "sounds/cargi
 
 bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
 
-// A key pressed and not yet acted on, used up by this call.
-bool TakeKey(InputState& input, uint8_t key) {
-  if (!KeyPressed(input, key)) return false;
-  input.keyLatch[key] = true;
-  return true;
-}
-
 // The round stands still while paused: its sounds fall silent and take up
 // where they were, and its clocks wait.
 void PauseBossRound(Game& game) {

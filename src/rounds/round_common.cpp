@@ -30,13 +30,6 @@ constexpr std::string_view kMonkeyVoices[] = {"sounds/monkey1.wav", "sounds/monk
 constexpr std::string_view kImpacts[] = {"sounds/impact1.wav", "sounds/impact2.wav", "sounds/impact3.wav",
                                          "sounds/impact4.wav", "sounds/impact5.wav"};
 
-// A key pressed and not yet acted on, used up by this call.
-bool TakeKey(InputState& input, uint8_t key) {
-  if (!KeyPressed(input, key)) return false;
-  input.keyLatch[key] = true;
-  return true;
-}
-
 bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
 
 }  // namespace
