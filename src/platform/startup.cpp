@@ -1,5 +1,6 @@
 #include "platform/startup.h"
 
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <memory>
@@ -91,6 +92,21 @@ std::optional<DirectGame> ParseDirectGame(std::string_view text) {
   return DirectGame{static_cast<uint8_t>(level), static_cast<uint8_t>(wave), static_cast<uint8_t>(difficulty)};
 }
 
+std::optional<DirectGame> ParseDirectRound(std::string_view text) {
+  constexpr std::pair<std::string_view, SpecialRound> kRounds[] = {
+      {"sheep", SpecialRound::SheepDrop}, {"meteor", SpecialRound::MeteorShower}, {"boss", SpecialRound::Boss}};
+  const std::string_view name = text.substr(0, text.find(':'));
+  const auto known = std::find_if(std::begin(kRounds), std::end(kRounds), [&](const auto& r) { return r.first == name; });
+  if (known == std::end(kRounds)) return std::nullopt;
+  DirectGame direct;
+  direct.round = known->second;
+  if (name.size() == text.size()) return direct;
+  const std::string_view difficulty = text.substr(name.size() + 1);
+  if (difficulty.size() != 1 || difficulty[0] < '1' || difficulty[0] > '4') return std::nullopt;
+  direct.difficulty = static_cast<uint8_t>(difficulty[0] - '0');
+  return direct;
+}
+
 void StartUp(Game& game) {
   OpenSoundDevice(game);
   SetStartingValues(game);
@@ -111,7 +127,11 @@ void PlayDirectGame(Game& game, const DirectGame& direct) {
   StartUp(game);
   game.state.InsaneMode = direct.difficulty == 4;
   game.state.Difficulty = game.state.InsaneMode ? 3 : direct.difficulty;
-  StartGame(game, direct.level, direct.wave);
+  if (direct.round) {
+    PlayRoundDirectly(game, *direct.round);
+  } else {
+    StartGame(game, direct.level, direct.wave);
+  }
   MainMenu(game);
 }
 

@@ -35,7 +35,9 @@ constexpr const char* kUsage =
     "                       a value in the settings store from the start\n"
     "  --login NAME         the account's login name (default 'player')\n"
     "  --game L:W:D         skip the menus: play level L (1-8), wave W (1-5) at difficulty D\n"
-    "                       (1 easy, 2 medium, 3 hard, 4 insane)\n";
+    "                       (1 easy, 2 medium, 3 hard, 4 insane)\n"
+    "  --round R[:D]        skip the menus: start a fresh game with round R (sheep, meteor or boss)\n"
+    "                       at difficulty D (default 1)\n";
 
 [[noreturn]] void Usage(const std::string& problem) {
   std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
@@ -134,6 +136,10 @@ int main(int argc, char** argv) {
       const std::string v = value();
       options.directGame = sb::ParseDirectGame(v);
       if (!options.directGame) Usage("--game needs LEVEL:WAVE:DIFFICULTY (1-8:1-5:1-4), not '" + v + "'");
+    } else if (arg == "--round") {
+      const std::string v = value();
+      options.directGame = sb::ParseDirectRound(v);
+      if (!options.directGame) Usage("--round needs sheep, meteor or boss, with :DIFFICULTY (1-4) or without, not '" + v + "'");
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
