@@ -104,6 +104,10 @@ struct AliensState {
   std::array<AlienGroup, kColourCount> groups;  // indexed by Colour
   std::array<SpawnTimer, kColourCount> timers;  // indexed by Colour
   bool HurrySpawn = false;  // a hurried delay is in force
+  // One yellow laser timer for every yellow alien: lasers firing together
+  // still hurt the ship at most once per interval.
+  int32_t LaserTick = 0;
+  int32_t LaserElapsed = 0;
 
   AlienGroup& operator[](Colour c) { return groups[static_cast<size_t>(c)]; }
   const AlienGroup& operator[](Colour c) const { return groups[static_cast<size_t>(c)]; }

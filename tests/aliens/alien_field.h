@@ -68,6 +68,33 @@ struct AlienField : SimGame {
     Group(c).Spawned = Group(c).Count;
     return a;
   }
+  // The colour's one alien, released with all its sounds, then moved to
+  // (x, y); from here it steps every stepDelay ms.
+  AlienRecord& ReleaseAt(Colour c, int16_t x, int16_t y, int16_t stepDelay = 0, uint8_t driftStep = 0) {
+    SetUp(c, 1, 30000, 3, driftStep);
+    RunUntilReleased(c, 1);
+    Group(c).StepDelay = stepDelay;
+    AlienRecord& a = Alien(c, 0);
+    a.X = x;
+    a.Y = y;
+    ClearLog();
+    return a;
+  }
+  // Passes until the alien has taken its next descent step.
+  void Step(const AlienRecord& a) {
+    const int32_t last = a.StepTick;
+    const int32_t limit = host.Ticks() + 60000;
+    while (a.StepTick == last && host.Ticks() < limit) Pass();
+  }
+  // The time of every log line with this op about this recording.
+  std::vector<int> TimesOf(const std::string& op, const std::string& file) const {
+    std::vector<int> out;
+    for (const auto& line : host.GetLog().Lines()) {
+      const LogLine l = ParseLogLine(line);
+      if (l.op == op && (l.rest == file || l.rest.rfind(file + " ", 0) == 0)) out.push_back(l.ms);
+    }
+    return out;
+  }
   AlienRecord& Land(Colour c, int i, int16_t x) {
     AlienRecord& a = Fly(c, i, x, 6850);
     a.Landed = true;
