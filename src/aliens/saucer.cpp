@@ -71,6 +71,9 @@ void StartDive(Game& game, int32_t now) {
   s.DiveProgress = 0;
   s.DiveVolume = 0;
   LoadSound(game, s.DiveSound, "sounds/dive.wav");
+  // Heard from where the saucer was, as quiet as the dive begins.
+  s.DiveSound.SetPan(s.SaucerX - game.state.ShipX);
+  s.DiveSound.SetVolume(kDiveStartVolume);
   s.DiveSound.Play(false);
   s.DiveTick = now;
 }

@@ -98,13 +98,16 @@ TEST(PayloadDive, FallsTowardTheMiddleAndLandsHumming) {
     EXPECT_LE(s.PayloadX, c.highest) << "shot at " << c.saucerX;
     EXPECT_GE(f.host.Ticks() - shotAt, 70 * 61);
 
-    const std::vector<int> volumes = f.Values("vol", "sounds/dive.wav");
-    ASSERT_GE(volumes.size(), 70u);
-    EXPECT_EQ(volumes.front(), -1420);
-    EXPECT_EQ(volumes[69], -40);
-    const std::vector<int> pans = f.Values("pan", "sounds/dive.wav");
     const int shipX = f.game.state.ShipX;
-    EXPECT_NEAR(pans.front(), c.saucerX - shipX, s.DiveRate + 1);
+    EXPECT_EQ(f.Lines("play").at(0), "sounds/dive.wav loop=0 vol=-1440 pan=" + std::to_string(c.saucerX - shipX) +
+                                         " freq=22050")
+        << "placed before it starts";
+    const std::vector<int> volumes = f.Values("vol", "sounds/dive.wav");
+    ASSERT_GE(volumes.size(), 71u);
+    EXPECT_EQ(volumes[1], -1420);
+    EXPECT_EQ(volumes[70], -40);
+    const std::vector<int> pans = f.Values("pan", "sounds/dive.wav");
+    EXPECT_NEAR(pans[1], c.saucerX - shipX, s.DiveRate + 1);
     EXPECT_NEAR(pans.back(), s.PayloadX - shipX, 1);
     EXPECT_EQ(f.Log({"play"}), (std::vector<std::string>{"play sounds/dive.wav", "play sounds/paydrop.wav",
                                                          "play sounds/payload.wav"}));
