@@ -53,7 +53,7 @@ SdlHostOptions DefaultSdlHostOptions() {
 SdlHost::SdlHost(SdlHostOptions options)
     : options_(std::move(options)),
       sounds_(options_.sounds ? options_.sounds
-                              : std::make_shared<DiskSoundLibrary>(options_.programDir, DecodeMp3File)),
+                              : std::make_shared<DiskSoundLibrary>(options_.programDir, OpenMp3File)),
       programFiles_(options_.programDir),
       playerFiles_(options_.playerDir),
       instance_(options_.instanceDir, "starbarrow-" + std::to_string(getuid())) {

@@ -19,7 +19,7 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
   feed_ = options_.lockstep ? ScriptFeed(*options_.lockstep, out) : ScriptFeed(std::move(options_.script));
   if (options_.passesPerMs < 1) options_.passesPerMs = 1;
   if (options_.soundTree) {
-    sounds_ = std::make_unique<DiskSoundLibrary>(*options_.soundTree, DecodeMp3File);
+    sounds_ = std::make_unique<DiskSoundLibrary>(*options_.soundTree, OpenMp3File);
     programFiles_ = std::make_unique<DiskFolder>(*options_.soundTree);
   } else {
     auto library = std::make_unique<VirtualSoundLibrary>();

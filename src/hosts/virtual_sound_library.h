@@ -22,8 +22,14 @@ class VirtualSoundLibrary : public SoundLibrary {
   void SetMissing(const std::string& name);
 
   std::shared_ptr<const Pcm> Load(std::string_view name) override;
+  // Silence of the recording's length, made as it is read: a recording of
+  // hours takes no memory.
+  std::unique_ptr<SoundStream> OpenStream(std::string_view name) override;
 
  private:
+  int LengthMs(const std::string& key) const;
+  void CheckPresent(std::string_view name, const std::string& key) const;
+
   std::map<std::string, int> lengths_;
   std::set<std::string> missing_;
   std::map<std::string, std::shared_ptr<const Pcm>> cache_;

@@ -167,6 +167,12 @@ void Mixer::ChangeTransport(Voice& v, Change change) {
   }
 }
 
+void Mixer::PublishSamples(VoiceId id) {
+  // The renderer takes the transport word with acquire before it reads a
+  // voice's samples; a release on the same word orders the writes before it.
+  if (Voice* v = Find(id)) v->transport.fetch_or(0, std::memory_order_release);
+}
+
 void Mixer::Play(VoiceId id, bool looping) {
   if (Voice* v = Find(id)) {
     ChangeTransport(*v, [&](Transport& t) {

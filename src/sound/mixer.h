@@ -68,6 +68,11 @@ class Mixer {
   // 0 restores the source's own rate; other values are held within 100..100000.
   void SetFrequency(VoiceId id, uint32_t hertz);
 
+  // A streamed voice's recording is a ring that the game thread refills
+  // behind the play position: what it wrote before this call is what the
+  // next render reads.
+  void PublishSamples(VoiceId id);
+
   uint32_t Status(VoiceId id) const;
   int32_t Volume(VoiceId id) const;
   int32_t Pan(VoiceId id) const;

@@ -17,6 +17,10 @@ bool Mp3Open(Game& game, std::string_view file);
 // Starts the open recording and, unless noWait, waits for its end (Mp3Wait).
 // False when nothing is open.
 bool Mp3Play(Game& game, bool noWait);
+// Decodes ahead of a recording that plays; false once it has ended (or
+// nothing plays). Mp3Wait calls it each pass; whoever plays a recording
+// without waiting calls it as often.
+bool Mp3Feed(Game& game);
 // Stops and rewinds the recording.
 void Mp3Stop(Game& game);
 // Returns when the recording has played to its end. Left Ctrl ends it at

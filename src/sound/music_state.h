@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "sound/mixer.h"
 #include "sound/sound_buffer.h"
+#include "sound/sound_stream.h"
 
 namespace sb {
 
@@ -20,11 +22,19 @@ struct MenuLoops {
   bool cricketFadeDone = false;
 };
 
-// The one open MP3 recording (the intro or the credits).
+// The one open MP3 recording (the intro or the credits). It streams: the
+// voice plays a ring of a few seconds in a loop, and the decoder refills the
+// part already heard a small piece at a time.
 struct Mp3State {
-  VoiceId voice;       // invalid while nothing is open
-  std::string name;    // as the code names it
-  bool running = false;  // started and not yet heard to stop
+  VoiceId voice;                         // invalid while nothing is open
+  std::string name;                      // as the code names it
+  std::unique_ptr<SoundStream> stream;   // null after a stop: the next play opens it again
+  std::shared_ptr<Pcm> ring;             // the voice's recording
+  uint64_t written = 0;                  // frames put in the ring since the start
+  uint64_t heard = 0;                    // frames the voice has played since the start
+  uint32_t lastPosition = 0;             // the voice's place in the ring when last looked at
+  bool streamEnded = false;              // everything there is to hear is in the ring
+  bool running = false;                  // started and not yet heard to stop
 };
 
 // The background loop under a game: a music or an ambience track.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "menus/program_run.h"
@@ -52,21 +53,26 @@ TEST(SavedGame, QStoresTheStandingWritesThePlayerFileAndEndsTheGame) {
   EXPECT_EQ(stored.saved[9], "0");
 }
 
+// The player file of a run that saved the standing above, without nukes.
+std::vector<uint8_t> SavedPlayerFile() {
+  test::SimGame first;
+  LoadPlayerFiles(first.game);
+  SetStanding(first.game.state);
+  first.game.state.Nukes = 0;
+  SaveGame(first.game);
+  return *first.host.Files(Folder::Player).Read(kPlayerFileName);
+}
+
+void GivePlayerFiles(test::ProgramRun& run, const std::vector<uint8_t>& playerFile) {
+  FileStore& folder = run.sim.host.Files(Folder::Player);
+  folder.Write(kPlayerFileName, playerFile);
+  folder.Write(kKeyMapFileName, *run.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
+}
+
 // Saved in one run, loaded from the main menu's load item in the next.
 TEST(SavedGame, ASecondRunLoadsTheSavedWaveWithItsStanding) {
-  std::vector<uint8_t> playerFile;
-  {
-    test::SimGame first;
-    LoadPlayerFiles(first.game);
-    SetStanding(first.game.state);
-    first.game.state.Nukes = 0;
-    SaveGame(first.game);
-    playerFile = *first.host.Files(Folder::Player).Read(kPlayerFileName);
-  }
   test::ProgramRun second(test::Scripted("1500 tap DOWN\n2500 tap RETURN", 3600));
-  FileStore& folder = second.sim.host.Files(Folder::Player);
-  folder.Write(kPlayerFileName, playerFile);
-  folder.Write(kKeyMapFileName, *second.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
+  GivePlayerFiles(second, SavedPlayerFile());
   second.sim.game.state.Vapors = 9;  // the last game's vapor gives way to the saved one
   second.Run();
   const GameState& s = second.sim.game.state;
@@ -89,6 +95,21 @@ TEST(SavedGame, ASecondRunLoadsTheSavedWaveWithItsStanding) {
   EXPECT_EQ(Heard(stops.begin(), stops.begin() + 2),
             (Heard{"stop sounds/music/music5.wav", "stop system/menu/crickets.wav"}))
       << "the menu music stops for the game";
+}
+
+// The load uses the save up: back in the menu after that game, the same item beeps.
+TEST(SavedGame, TheLoadItemTwiceLoadsThenBeeps) {
+  test::ProgramRun run(test::Scripted("1500 tap DOWN\n2500 tap RETURN\n9000 tap ESCAPE\n12000 tap RETURN", 14000));
+  GivePlayerFiles(run, SavedPlayerFile());
+  run.Run();
+  const Heard heard = run.Heard();
+  EXPECT_EQ(std::count(heard.begin(), heard.end(), "system/menu/loaded.wav"), 1);
+  ASSERT_GE(heard.size(), 5u);
+  EXPECT_EQ(Heard(heard.end() - 5, heard.end()),
+            (Heard{"system/menu/bleep.wav", "system/menu/loadgame.wav", "sounds/invalid.wav", "system/menu/bleep.wav",
+                   "system/menu/loadgame.wav"}))
+      << "back from the game the item is announced; Enter on it beeps and it is announced again";
+  EXPECT_FALSE(run.exitCode);
 }
 
 struct RestoreCase {

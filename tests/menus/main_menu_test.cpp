@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "game/scoring.h"
 #include "menus/menus.h"
 #include "menus/program_run.h"
 #include "platform/player_file.h"
 #include "platform/settings.h"
+#include "sound/speech.h"
 
 namespace sb {
 namespace {
@@ -148,16 +150,20 @@ TEST(MainMenu, ANewBestFlagFromThePlayerFileKeepsTheBest) {
   EXPECT_EQ(stored.encodedBest, "333852");
 }
 
-// A game played before the menu opened (one started from the command line)
-// is stored with its final score, not the score the menu starts from.
-TEST(MainMenu, AGameEndedBeforeTheMenuStoresItsFinalScore) {
-  ProgramRun run(Scripted("", 3000));
+// A game that passed the best (here one started from the command line,
+// before the menu opened) is stored with its final score when the menu takes
+// over, not with the score it had when it passed the best; H then speaks it.
+TEST(MainMenu, ANewBestIsStoredWithTheFinalScoreAndSpokenByH) {
+  ProgramRun run(Scripted("5000 tap H", 12000));
   Game& game = run.sim.game;
   try {
     StartUp(game);
     game.player.personalBest = 3000;
-    game.player.newBest = true;
-    game.state.Score = 7250;
+    ResetGameState(game);
+    game.state.Difficulty = 1;
+    AddScore(game, 5000);
+    AddScore(game, 2250);
+    game.state.GameOver = true;
     MainMenu(game);
   } catch (const SimulationEnd&) {
   }
@@ -166,6 +172,13 @@ TEST(MainMenu, AGameEndedBeforeTheMenuStoresItsFinalScore) {
   const auto file = run.PlayerFile(kPlayerFileName);
   ASSERT_TRUE(file);
   EXPECT_EQ(DecodePlayerFile(*file).record.personalBest, 7250);
+
+  test::SimGame reference;
+  SpeakNumber(reference.game, 7250);
+  Heard expected = {"sounds/sb.wav", "sounds/hiscore.wav", "system/menu/writescr.wav", "system/menu/select.wav",
+                    "system/menu/hs_yhsi.wav"};
+  for (const std::string& word : reference.Played()) expected.push_back(word);
+  EXPECT_EQ(run.Heard(), expected);
 }
 
 }  // namespace

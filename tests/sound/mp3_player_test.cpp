@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "menus/program_run.h"
 #include "platform/player_file.h"
 #include "platform/settings.h"
+#include "support/temp_dir.h"
 
 namespace sb {
 namespace {
@@ -116,6 +120,82 @@ TEST_P(FirstNewGame, PlaysTheIntroOnce) {
 INSTANTIATE_TEST_SUITE_P(Intro, FirstNewGame,
                          testing::Values(IntroCase{"NotHeardYet", 0, true}, IntroCase{"HeardBefore", 1, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An hour-long recording plays from a ring of two seconds that the decoder
+// keeps ahead of the voice; what is held does not grow, and the release lets
+// go of it all.
+TEST(Mp3Player, StreamsALongRecordingThroughASmallRing) {
+  SimOptions options;
+  options.lengths["system/menu/intro.mp3"] = 3600 * 1000;
+  test::SimGame sim(options);
+  Game& game = sim.game;
+  ASSERT_TRUE(Mp3Open(game, "system\\menu\\intro.mp3"));
+  ASSERT_TRUE(Mp3Play(game, true));
+  const Mp3State& mp3 = game.music.mp3;
+  const size_t ringSamples = mp3.ring->samples.size();
+  EXPECT_EQ(ringSamples, 2u * 22050u);
+  EXPECT_GT(mp3.written, 0u) << "the first pieces are ready when it starts";
+  EXPECT_LT(mp3.written, 22050u) << "and no more than a few pieces";
+  for (int ms = 1; ms <= 60000; ++ms) {
+    sim.host.AdvanceMs(1);
+    ASSERT_TRUE(Mp3Feed(game)) << ms;
+    ASSERT_LE(mp3.written - mp3.heard, ringSamples - 22050u / 2) << "never writing over what is still to be heard";
+    ASSERT_GE(mp3.written, mp3.heard + 22050u / 100) << "always ahead of the voice, at " << ms;
+  }
+  EXPECT_EQ(mp3.ring->samples.size(), ringSamples);
+  EXPECT_NEAR(static_cast<double>(mp3.heard), 60.0 * 22050, 50.0) << "heard as long as it played";
+  Mp3Release(game);
+  EXPECT_FALSE(mp3.ring);
+  EXPECT_FALSE(mp3.stream);
+  EXPECT_EQ(game.sound.GetMixer().ActiveVoices(), 0u);
+}
+
+std::vector<uint8_t> SeedBytes(const char* name) {
+  std::ifstream in(std::filesystem::path(SB_MP3_SEEDS) / name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Real files through the decoder: a whole one plays to its end, a cut one as
+// far as it goes, a broken one not at all; the menu goes on after each.
+TEST(Mp3Player, PlaysRealFilesAsFarAsTheyGo) {
+  const std::vector<uint8_t> whole = SeedBytes("stereo_44100.mp3");
+  const struct {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    int endsAfterMs;  // -1: does not play
+  } cases[] = {
+      {"whole", whole, 500},
+      {"cut", std::vector<uint8_t>(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(whole.size() / 2)), 0},
+      {"broken", std::vector<uint8_t>(5000, 'x'), -1},
+  };
+  for (const auto& c : cases) {
+    test::TempDir tree;
+    tree.Write("system/menu/intros.mp3", c.bytes);
+    SimOptions options;
+    options.soundTree = tree.path();
+    test::SimGame sim(options);
+    testing::internal::CaptureStderr();
+    PlayMp3AndWait(sim.game, "system\\menu\\intros.mp3");
+    const std::string err = testing::internal::GetCapturedStderr();
+    const Heard events = Mp3Events(sim.host.GetLog().Lines());
+    if (c.endsAfterMs < 0) {
+      EXPECT_TRUE(events.empty()) << c.name;
+      EXPECT_NE(err.find("intros.mp3"), std::string::npos) << c.name << ": " << err;
+      EXPECT_EQ(sim.host.Ticks(), 0) << c.name;
+      continue;
+    }
+    ASSERT_EQ(events.size(), 2u) << c.name;
+    EXPECT_EQ(events[0], "mp3 system/menu/intros.mp3 @0") << c.name;
+    const int end = std::stoi(events[1].substr(events[1].find('@') + 1));
+    if (c.endsAfterMs > 0) {
+      EXPECT_NEAR(end, c.endsAfterMs, 30) << c.name;
+    } else {
+      EXPECT_GT(end, 50) << c.name;
+      EXPECT_LT(end, 450) << c.name;
+    }
+    EXPECT_EQ(sim.game.sound.GetMixer().ActiveVoices(), 0u) << c.name;
+  }
+}
 
 }  // namespace
 }  // namespace sb
