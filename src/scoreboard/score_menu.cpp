@@ -1,11 +1,135 @@
 #include "scoreboard/score_menu.h"
 
+#include <array>
+
 #include "game/game.h"
+#include "menus/menu_keys.h"
+#include "platform/runtime_error.h"
+#include "platform/settings.h"
+#include "scoreboard/board_requests.h"
+#include "scoreboard/board_settings.h"
+#include "sound/game_sounds.h"
+#include "sound/music.h"
+#include "sound/sound_engine.h"
+#include "sound/speech.h"
 
 namespace sb {
 
-// Not written yet: the score board is not offered, and its item only
-// announces itself again.
-void ScoreMenu(Game&) {}
+namespace {
+
+enum ScoreItem : uint8_t { kHearBest, kPostBest, kCopyCode, kResetBest, kLeave };
+
+constexpr std::array<const char*, 5> kScorePrompts = {
+    "system\\menu\\hsnyhs.wav", "system\\menu\\hsnsubmiths.wav", "system\\menu\\hsnctc.wav",
+    "system\\menu\\hsnreseths.wav", "system\\menu\\hsnexit.wav"};
+
+// The working loop sounds, centred, for as long as the board takes to answer.
+template <typename Request>
+auto WhileWorking(SoundBuffer& working, Request request) {
+  working.SetPan(0);
+  working.Play(true);
+  const auto answer = request();
+  StopSound(working);
+  return answer;
+}
+
+void PostBest(Game& game, SoundBuffer& working) {
+  const int32_t best = game.player.personalBest;
+  if (best <= 0) {
+    PlayInvalid(game);
+    return;
+  }
+  const bool posted = WhileWorking(working, [&] { return SubmitHighScore(game, PlayerName(game), best); });
+  PlayPromptInterruptible(game, posted ? "system\\menu\\hsnsubsuc.wav" : "system\\menu\\hsnsuberr.wav");
+}
+
+void CopyCode(Game& game, SoundBuffer& working) {
+  if (WhileWorking(working, [&] { return CopyBoardCode(game); })) {
+    PlayPromptInterruptible(game, "system\\menu\\hsncopied.wav");
+  } else {
+    PlayInvalid(game);
+  }
+}
+
+// No confirmation: the best is gone at once, in memory and in the player file.
+void ResetBest(Game& game) {
+  game.player.personalBest = 0;
+  SaveSettings(game);
+  DuckMenuMusic(game);
+  PlaySound(game, "system\\menu\\hsnhsreset.wav", 0, true);
+}
+
+void PerformScoreItem(Game& game, uint8_t item, SoundBuffer& working) {
+  if (item == kResetBest) {
+    ResetBest(game);
+    RestoreMenuMusic(game);
+    return;
+  }
+  DuckMenuMusic(game);
+  if (item == kHearBest) SpeakNumber(game, game.player.personalBest);
+  if (item == kPostBest) PostBest(game, working);
+  if (item == kCopyCode) CopyCode(game, working);
+  RestoreMenuMusic(game);
+}
+
+void RunScoreMenu(Game& game, SoundBuffer& working) {
+  uint8_t item = kHearBest;
+  DuckMenuMusic(game);
+  PlayPromptInterruptible(game, "system\\menu\\hsn-menu.wav");
+  SpeakScoreMenu(game, item);
+  RestoreMenuMusic(game);
+  for (;;) {
+    MenuPass(game);
+    InputState& input = game.input;
+    if (KeyDown(input, dik::UP)) {
+      item = PreviousItem(item, kHearBest, kLeave);
+      SpeakScoreMenu(game, item);
+      RestoreMenuMusic(game);
+    }
+    if (KeyDown(input, dik::DOWN)) {
+      item = NextItem(item, kHearBest, kLeave);
+      SpeakScoreMenu(game, item);
+      RestoreMenuMusic(game);
+    }
+    if (TakeKey(input, dik::RETURN)) {
+      if (item == kLeave) return;
+      PerformScoreItem(game, item, working);
+    }
+    if (TakeKey(input, dik::ESCAPE)) return;
+  }
+}
+
+void ShowError(Game& game, const char* procedure, const std::exception& e) {
+  const auto* runtime = dynamic_cast<const RuntimeError*>(&e);
+  game.host.MessageBox(ScoreMenuErrorText(procedure, runtime ? runtime->Number() : kErrInvalidCall, e.what()));
+}
+
+}  // namespace
+
+std::string ScoreMenuErrorText(const char* procedure, int number, const std::string& description) {
+  return std::string("An error has occurred in this application.  Procedure: ") + procedure +
+         ".  Error Number: " + std::to_string(number) + " - " + description +
+         ".  Please report this information, and what you were doing, to the Starbarrow team at "
+         "support@starbarrow.games.";
+}
+
+void ScoreMenu(Game& game) {
+  try {
+    RunScoreMenu(game, game.sounds.blip);
+  } catch (const std::exception& e) {
+    StopSound(game.sounds.blip);
+    ShowError(game, "ScoreMenu", e);
+  }
+}
+
+void SpeakScoreMenu(Game& game, uint8_t item) {
+  try {
+    DuckMenuMusic(game);
+    PlaySound(game, "system\\menu\\bleep.wav", 0, false);
+    PlayPromptInterruptible(game, kScorePrompts[item % kScorePrompts.size()]);
+  } catch (const std::exception& e) {
+    ShowError(game, "SpeakScoreMenu", e);
+  }
+}
 
 }  // namespace sb
