@@ -8,6 +8,7 @@
 #include "platform/settings.h"
 #include "scoreboard/board_requests.h"
 #include "scoreboard/board_settings.h"
+#include "scoreboard/name_entry.h"
 #include "sound/game_sounds.h"
 #include "sound/music.h"
 #include "sound/sound_engine.h"
@@ -96,6 +97,11 @@ void RunScoreMenu(Game& game, SoundBuffer& working) {
       PerformScoreItem(game, item, working);
     }
     if (TakeKey(input, dik::ESCAPE)) return;
+    if (TakeKey(input, dik::N)) {
+      TypePlayerName(game);
+      SpeakScoreMenu(game, item);
+      RestoreMenuMusic(game);
+    }
   }
 }
 

@@ -9,7 +9,8 @@ namespace sb {
 
 struct Game;
 
-// Runs until Escape or its exit item. An error inside it is shown in a
+// Runs until Escape or its exit item; N opens the screen that types the
+// name scores are posted under. An error inside it is shown in a
 // message box and ends the menu; the main menu goes on.
 void ScoreMenu(Game& game);
 // The bleep and the prompt of item 0..4, under the ducked menu music.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "menus/program_run.h"
 #include "platform/player_file.h"
@@ -28,6 +29,7 @@ struct BoardRun {
   std::vector<std::optional<ScriptedReply>> replies;
   std::vector<std::string> missing;
   int32_t untilMs = 12000;
+  std::map<std::string, std::string> settings = {};
 };
 
 BoardRun Board(std::string script, int32_t best = 0, std::vector<std::optional<ScriptedReply>> replies = {},
@@ -39,6 +41,7 @@ std::unique_ptr<test::ProgramRun> RunBoard(const BoardRun& b) {
   SimOptions options = test::Scripted(kOpenBoard + b.script, b.untilMs);
   options.httpReplies = b.replies;
   options.missing = b.missing;
+  options.settings = b.settings;
   auto run = std::make_unique<test::ProgramRun>(options);
   PlayerRecord record;
   record.personalBest = b.best;
@@ -197,6 +200,89 @@ TEST(ScoreBoardMenu, AnErrorInsideIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(Heard(heard.end() - static_cast<std::ptrdiff_t>(c.last.size()), heard.end()), c.last) << c.missing;
     EXPECT_FALSE(run->exitCode);
   }
+}
+
+// N opens the name screen at 4500 ms; it reads back the login name
+// ("player") and its instructions, and takes keys from 9000 ms on.
+constexpr const char* kNameKey = "system/menu/hsnname.wav";
+const char* const kNameSetting = "Starbarrow/ScoreBoard/player_name";
+
+Heard FromNameScreen(const test::ProgramRun& run) {
+  const Heard heard = run.Heard();
+  const auto start = std::find(heard.begin(), heard.end(), kNameKey);
+  return start == heard.end() ? Heard{} : Heard(start + 1, heard.end());
+}
+
+std::optional<std::string> ChosenName(test::ProgramRun& run) {
+  return run.sim.host.ReadSetting("Starbarrow", "ScoreBoard", "player_name");
+}
+
+Heard Letters(const std::string& name) {
+  Heard out;
+  for (const char c : name) {
+    if (c >= '0' && c <= '9') {
+      out.push_back(c == '0' ? "sounds/numbers/zero.wav" : std::string("sounds/numbers/") + c + ".wav");
+    } else if (c == '-') {
+      out.push_back("system/menu/letters/dash.wav");
+    } else {
+      out.push_back(std::string("system/menu/letters/") + static_cast<char>(std::tolower(c)) + ".wav");
+    }
+  }
+  return out;
+}
+
+Heard Concat(std::initializer_list<Heard> parts) {
+  Heard out;
+  for (const Heard& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+TEST(NameScreen, KeepsATypedNameAndReadsItBack) {
+  const struct {
+    const char* name;
+    const char* script;
+    const char* kept;
+    Heard typing;
+  } cases[] = {
+      {"ShiftForCapitalsDigitsAndDash",
+       "9000 down LSHIFT\n9100 tap A\n9300 up LSHIFT\n10000 tap L\n11000 tap MINUS\n12000 tap 1\n13000 tap RETURN",
+       "Al-1", Letters("al-1")},
+      {"BackspaceTakesBackALetter", "9000 tap A\n10000 tap B\n11000 tap BACK\n12000 tap C\n13000 tap RETURN", "ac",
+       Concat({Letters("ab"), {"system/menu/hsndeleted.wav"}, Letters("c")})},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunBoard(Board(std::string("4500 tap N\n") + c.script, 0, {}, {}, 22000));
+    EXPECT_EQ(ChosenName(*run), std::optional<std::string>(c.kept)) << c.name;
+    EXPECT_EQ(FromNameScreen(*run), Concat({c.typing, {"system/menu/hsnnameis.wav"}, Letters(c.kept),
+                                            {"system/menu/bleep.wav", "system/menu/hsnyhs.wav"}}))
+        << c.name;
+  }
+}
+
+// Escape leaves the chosen name, and it is the one a post goes under.
+TEST(NameScreen, EscapeKeepsTheNameAsItWas) {
+  BoardRun board = Board("4500 tap N\n7500 tap Q\n8500 tap ESCAPE\n10000 tap DOWN\n11000 tap RETURN", 1000,
+                         {ScriptedReply{200, "success"}}, {}, 14000);
+  board.settings[kNameSetting] = "Zed";
+  const auto run = RunBoard(board);
+  EXPECT_EQ(ChosenName(*run), std::optional<std::string>("Zed"));
+  const Heard heard = run->Heard();
+  const auto nameIs = std::find(heard.begin(), heard.end(), "system/menu/hsnnameis.wav");
+  ASSERT_NE(nameIs, heard.end());
+  EXPECT_EQ(Heard(nameIs + 1, nameIs + 4), Letters("zed")) << "the name in use is read back first";
+  bool postedAsZed = false;
+  for (const std::string& line : run->Lines()) postedAsZed |= line.find("gamer=Zed&") != std::string::npos;
+  EXPECT_TRUE(postedAsZed);
+}
+
+TEST(NameScreen, ANameStopsAtSixtyFourCharacters) {
+  std::string script = "4500 tap N\n";
+  for (int i = 0; i < 65; ++i) script += std::to_string(9000 + 700 * i) + " tap A\n";
+  script += "56000 tap RETURN";
+  const auto run = RunBoard(Board(script, 0, {}, {}, 92000));
+  EXPECT_EQ(ChosenName(*run), std::optional<std::string>(std::string(64, 'a')));
+  const Heard typed = FromNameScreen(*run);
+  EXPECT_EQ(std::count(typed.begin(), typed.end(), "sounds/invalid.wav"), 1);
 }
 
 }  // namespace
