@@ -8,11 +8,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
+#include "game/game.h"
 #include "platform/key_map.h"
 #include "platform/startup.h"
 #include "sound/mixer.h"
+#include "sound/mp3_player.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -181,6 +185,32 @@ TEST_F(SdlHostRun, ASecondCopyIsRefused) {
   SdlHost second(options);
   EXPECT_EQ(RunProgram(second), 0);
   EXPECT_FALSE(ReadWholeFile(dir.path() / "out.raw")) << "the second copy opened no sound device";
+}
+
+// An MP3 recording streams from its file through the mixer to the device
+// while the audio thread renders, and its sound arrives whole.
+TEST_F(SdlHostRun, StreamsAnMp3RecordingToTheDevice) {
+  options.sounds = nullptr;  // the program folder's own files
+  std::ifstream seed(std::filesystem::path(SB_MP3_SEEDS) / "stereo_44100.mp3", std::ios::binary);
+  dir.Write("program/system/menu/intros.mp3", {std::istreambuf_iterator<char>(seed), {}});
+  {
+    SdlHost host(options);
+    Game game(host);
+    ASSERT_TRUE(game.sound.Start());
+    ASSERT_TRUE(Mp3Open(game, "system\\menu\\intros.mp3"));
+    Mp3Play(game, false);
+    EXPECT_FALSE(Mp3Feed(game)) << "played to its end";
+    Mp3Release(game);
+  }
+  const auto raw = ReadWholeFile(dir.path() / "out.raw");
+  ASSERT_TRUE(raw);
+  int loud = 0;
+  for (size_t i = 0; i + 1 < raw->size(); i += 2) {
+    const auto sample = static_cast<int16_t>((*raw)[i] | (*raw)[i + 1] << 8);
+    loud += std::abs(sample) > 4000;
+  }
+  // Half a second of a tone at about a quarter of full scale, in both channels.
+  EXPECT_GT(loud, 20000) << "the recording was heard";
 }
 
 }  // namespace
