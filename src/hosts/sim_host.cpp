@@ -1,6 +1,7 @@
 #include "hosts/sim_host.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -204,7 +205,9 @@ std::optional<std::vector<uint8_t>> SimHost::ReadFile(Folder folder, const std::
 
 bool SimHost::WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) {
   const bool ok = Files(folder).Write(name, bytes);
+  const int error = errno;  // the reason a write failed, for the program to tell
   log_.Write(ms_, "write", name, {"bytes=" + std::to_string(bytes.size()), ok ? "ok=1" : "ok=0"});
+  errno = error;
   return ok;
 }
 

@@ -1,12 +1,16 @@
 #include "platform/settings.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "game/game.h"
 #include "platform/key_map.h"
 #include "platform/player_file.h"
 #include "platform/runtime_error.h"
 #include "platform/score_codec.h"
+#include "sound/game_sounds.h"
 
 namespace sb {
 
@@ -56,6 +60,16 @@ void ReadKeyMap(Game& game, Folder folder) {
   }
 }
 
+// A full disk or a folder that cannot be written: the player hears the
+// refusal and the reason goes to stderr. What is in memory is the truth;
+// reading the old files back would lose it.
+void RefuseSave(Game& game, const char* file, int error) {
+  std::cerr << "starbarrow: cannot save " << file << " in the player folder";
+  if (error != 0) std::cerr << ": " << std::strerror(error);
+  std::cerr << '\n';
+  PlayInvalidEvenEarly(game);
+}
+
 }  // namespace
 
 void LoadPlayerFiles(Game& game) {
@@ -85,12 +99,13 @@ void SaveSettings(Game& game) {
   }
   ActionTable table{};
   for (int a = 0; a < kActionCount; ++a) table[a] = game.input.actions[a];
-  const bool saved = game.host.WriteFile(Folder::Player, kPlayerFileName, EncodePlayerFile(r)) &&
-                     game.host.WriteFile(Folder::Player, kKeyMapFileName, EncodeKeyMap(table));
-  if (!saved) {
-    // What is in memory is the truth; reading the old files back would lose it.
-    std::cerr << "starbarrow: cannot save the player's settings in the player folder\n";
-    return;
+  for (const auto& [name, bytes] : {std::pair{kPlayerFileName, EncodePlayerFile(r)},
+                                    std::pair{kKeyMapFileName, EncodeKeyMap(table)}}) {
+    errno = 0;
+    if (!game.host.WriteFile(Folder::Player, name, bytes)) {
+      RefuseSave(game, name, errno);
+      return;
+    }
   }
   LoadSettings(game);
 }

@@ -169,15 +169,7 @@ void HandleRunTimeError(Game& game, const std::exception& error) {
   std::cerr << "starbarrow: error: " << error.what() << '\n';
   game.startup.failed = true;
   game.host.Yield();
-  // An error before the start-up sounds are in (a missing key map) beeps all the same.
-  if (game.sounds.invalid.Empty()) {
-    try {
-      LoadSound(game, game.sounds.invalid, "sounds/invalid.wav");
-    } catch (const std::exception& e) {
-      std::cerr << "starbarrow: error: " << e.what() << '\n';
-    }
-  }
-  PlayInvalid(game);
+  PlayInvalidEvenEarly(game);
 }
 
 int RunProgram(Host& host, const std::optional<DirectGame>& direct) {

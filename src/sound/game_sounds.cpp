@@ -1,5 +1,7 @@
 #include "sound/game_sounds.h"
 
+#include <exception>
+#include <iostream>
 #include <string>
 
 #include "game/game.h"
@@ -41,5 +43,16 @@ void LoadGameSounds(Game& game) {
 }
 
 void PlayInvalid(Game& game) { RestartSound(game.sounds.invalid); }
+
+void PlayInvalidEvenEarly(Game& game) {
+  if (game.sounds.invalid.Empty()) {
+    try {
+      LoadSound(game, game.sounds.invalid, "sounds/invalid.wav");
+    } catch (const std::exception& e) {
+      std::cerr << "starbarrow: error: " << e.what() << '\n';
+    }
+  }
+  PlayInvalid(game);
+}
 
 }  // namespace sb

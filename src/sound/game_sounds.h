@@ -43,5 +43,9 @@ void LoadGameSounds(Game& game);
 
 // The refusal beep: rewound and played once.
 void PlayInvalid(Game& game);
+// The same refusal at any moment, even before the start-up sounds are in (a
+// failed first save, a missing key map): the sound is loaded first when it
+// must be, and if it cannot be, the reason goes to stderr instead.
+void PlayInvalidEvenEarly(Game& game);
 
 }  // namespace sb

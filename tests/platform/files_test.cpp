@@ -28,8 +28,8 @@ TEST(FileStore, WritesWholeFilesAndLeavesNoTemporaries) {
   EXPECT_EQ(Entries(dir.path() / "player"), 1u);
 }
 
-// The disk fills up half way through a save: the file keeps its old bytes and
-// no temporary file is left behind.
+// The disk fills up part way through a save, after any byte: the file keeps
+// its old bytes and no temporary file is left behind.
 TEST(FileStore, AFailedWriteKeepsTheOldFile) {
   test::TempDir dir;
   DiskFolder folder(dir.path());
@@ -37,15 +37,17 @@ TEST(FileStore, AFailedWriteKeepsTheOldFile) {
   rlimit old{};
   getrlimit(RLIMIT_FSIZE, &old);
   const auto oldSignal = signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 40;  // no file may grow past 40 bytes
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool written = folder.Write("keymap.sbk", std::vector<uint8_t>(78, 1));
-  setrlimit(RLIMIT_FSIZE, &old);
+  for (rlim_t room = 0; room < 78; ++room) {
+    rlimit small = old;
+    small.rlim_cur = room;  // no file may grow past this many bytes
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = folder.Write("keymap.sbk", std::vector<uint8_t>(78, 1));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(written) << room;
+    EXPECT_EQ(folder.Read("keymap.sbk"), (std::vector<uint8_t>{9, 9})) << room;
+    EXPECT_EQ(Entries(dir.path()), 1u) << room;
+  }
   signal(SIGXFSZ, oldSignal);
-  EXPECT_FALSE(written);
-  EXPECT_EQ(folder.Read("keymap.sbk"), (std::vector<uint8_t>{9, 9}));
-  EXPECT_EQ(Entries(dir.path()), 1u);
 }
 
 TEST(FileStore, NewFilesFollowTheUmask) {
