@@ -11,7 +11,7 @@
 #include "platform/vb_math.h"
 #include "player/ship.h"
 #include "player/weapons.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "sound/music.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 
 namespace sb {
 

@@ -7,7 +7,7 @@
 #include "game/scoring.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 

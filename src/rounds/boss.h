@@ -2,7 +2,7 @@
 // The boss round after the last wave of the last level: a mothership that
 // shields itself, fires a charged laser and drops rollers, while the ship
 // shoots it with its laser and knocks the rollers back with its side lasers.
-// The round is run by BossRound (special_rounds.h) and always ends the game.
+// The round is run by BossRound (rounds.h) and always ends the game.
 // Every routine here does nothing once the round is over (GameActive false).
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "game/game.h"
 #include "game/scoring.h"
 #include "game/waves.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "sound/speech.h"
 
 namespace sb {

@@ -1,7 +1,7 @@
 #pragma once
 // The meteor shower: thirty meteors fall at random places, one after
 // another; the player shoots them before they land, and keeps away from the
-// craters that burn where they did. MeteorShowerRound (special_rounds.h) runs
+// craters that burn where they did. MeteorShowerRound (rounds.h) runs
 // it; the routines of its pass are here.
 
 namespace sb {

@@ -8,7 +8,7 @@
 #include "platform/input.h"
 #include "player/ship.h"
 #include "rounds/round_common.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sheep drop: a cargo ship flies back and forth and drops sheep (to be
 // caught with the tractor beam), clones (to be shot) and now and then a
-// monkey. SheepDropRound (special_rounds.h) runs it; the routines of its pass
+// monkey. SheepDropRound (rounds.h) runs it; the routines of its pass
 // are here.
 
 namespace sb {

@@ -16,22 +16,22 @@ struct ScriptedReply {
 };
 
 // Nothing when the text is not a reply: no status from 100 to 599, or an unknown escape.
-inline std::optional<ScriptedReply> ParseScriptedReply(std::string_view spec) {
+inline std::optional<ScriptedReply> ParseScriptedReply(std::string_view text) {
   ScriptedReply reply;
-  const size_t space = spec.find(' ');
-  const std::string_view status = spec.substr(0, space);
+  const size_t space = text.find(' ');
+  const std::string_view status = text.substr(0, space);
   const auto [end, ec] = std::from_chars(status.data(), status.data() + status.size(), reply.status);
   if (ec != std::errc() || end != status.data() + status.size() || reply.status < 100 || reply.status > 599) {
     return std::nullopt;
   }
   if (space == std::string_view::npos) return reply;
-  for (size_t i = space + 1; i < spec.size(); ++i) {
-    if (spec[i] != '\\') {
-      reply.body += spec[i];
+  for (size_t i = space + 1; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      reply.body += text[i];
       continue;
     }
-    if (++i == spec.size()) return std::nullopt;
-    switch (spec[i]) {
+    if (++i == text.size()) return std::nullopt;
+    switch (text[i]) {
       case 'n': reply.body += '\n'; break;
       case 'r': reply.body += '\r'; break;
       case '\\': reply.body += '\\'; break;

@@ -177,11 +177,11 @@ TEST(BoardServer, AFixedReplyAnswersEveryAdmittedRequestAndStoresNothing) {
   const std::pair<std::string, ScriptedReply> cases[] = {
       {"200 Success", {200, "Success"}}, {"200 success\\n", {200, "success\n"}}, {"500", {500, ""}},
       {"404 success", {404, "success"}}, {"200 a\\\\b\\r", {200, "a\\b\r"}}};
-  for (const auto& [spec, expected] : cases) {
-    const auto reply = ParseScriptedReply(spec);
-    ASSERT_TRUE(reply) << spec;
-    EXPECT_EQ(reply->status, expected.status) << spec;
-    EXPECT_EQ(reply->body, expected.body) << spec;
+  for (const auto& [text, expected] : cases) {
+    const auto reply = ParseScriptedReply(text);
+    ASSERT_TRUE(reply) << text;
+    EXPECT_EQ(reply->status, expected.status) << text;
+    EXPECT_EQ(reply->body, expected.body) << text;
   }
   for (const char* bad : {"", "ok", "99", "600", "200 \\x", "200 trailing\\"}) {
     EXPECT_FALSE(ParseScriptedReply(bad)) << bad;

@@ -4,7 +4,7 @@
 
 #include "hosts/sim_host.h"
 #include "platform/startup.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "support/log_lines.h"
 #include "support/sim_game.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "rounds/boss_rig.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 
 namespace sb {
 namespace {

@@ -10,7 +10,7 @@
 #include "rounds/meteor_shower.h"
 #include "rounds/round_common.h"
 #include "rounds/sheep_drop.h"
-#include "rounds/special_rounds.h"
+#include "rounds/rounds.h"
 #include "sound/sound_engine.h"
 
 namespace sb::test {
