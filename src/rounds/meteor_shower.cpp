@@ -77,23 +77,13 @@ void CheckAllMeteorsResolved(Game& game) {
 
 void MeteorShowerRound(Game& game) {
   // Whatever way the round ends, its sounds go with it.
-  struct Release {
-    Game& game;
-    ~Release() { ReleaseMeteorShower(game); }
-  } release{game};
+  ReleaseOnExit<ReleaseMeteorShower> release{game};
   SetUpMeteorShower(game);
   GameState& state = game.state;
   MeteorShowerState& shower = game.meteorShower;
   state.GameActive = true;
   while (state.GameActive) {
-    PollInput(game);
-    game.host.Yield();
-    // Escape leaves the round without a tally; the game goes on.
-    if (KeyDown(game.input, dik::ESCAPE)) {
-      game.input.keyLatch[dik::ESCAPE] = true;
-      state.GameActive = false;
-      break;
-    }
+    if (!BeginRoundPass(game)) break;
     RunStep([&] { MeteorControls(game); });
     RunStep([&] { MoveShip(game); });
     RunStep([&] { DropMeteor(game); });

@@ -50,6 +50,15 @@ void WaitSince(Game& game, int32_t since, int32_t ms) {
   while (!MoreThanSince(game, since, ms)) game.host.Yield();
 }
 
+bool BeginRoundPass(Game& game) {
+  PollInput(game);
+  game.host.Yield();
+  if (!KeyDown(game.input, dik::ESCAPE)) return true;
+  game.input.keyLatch[dik::ESCAPE] = true;
+  game.state.GameActive = false;
+  return false;
+}
+
 void RoundControls(Game& game, const RoundControlSet& set) {
   GameState& state = game.state;
   if (!state.GameActive) return;

@@ -36,6 +36,17 @@ bool MoreThanSince(const Game& game, int32_t tick, int32_t ms);
 // Waits, letting window events run, until more than `ms` have passed since `since`.
 void WaitSince(Game& game, int32_t since, int32_t ms);
 
+// Releases a round's sounds however its loop ends.
+template <void (*release)(Game&)>
+struct ReleaseOnExit {
+  Game& game;
+  ~ReleaseOnExit() { release(game); }
+};
+
+// A pass of a round's loop begins: input read and the host served. False
+// when Escape leaves the round, without a tally (the game goes on).
+bool BeginRoundPass(Game& game);
+
 // The keys of a round's pass: locate, score, pause, level and wave, high
 // score, shields, the laser (the side-laser action shoots straight too), the
 // tractor and the energy report.

@@ -131,23 +131,13 @@ void CheckAllObjectsResolved(Game& game) {
 
 void SheepDropRound(Game& game) {
   // Whatever way the round ends, its sounds go with it.
-  struct Release {
-    Game& game;
-    ~Release() { ReleaseSheepDrop(game); }
-  } release{game};
+  ReleaseOnExit<ReleaseSheepDrop> release{game};
   SetUpSheepDrop(game);
   GameState& state = game.state;
   SheepDropState& drop = game.sheepDrop;
   state.GameActive = true;
   while (state.GameActive) {
-    PollInput(game);
-    game.host.Yield();
-    // Escape leaves the round without a tally; the game goes on.
-    if (KeyDown(game.input, dik::ESCAPE)) {
-      game.input.keyLatch[dik::ESCAPE] = true;
-      state.GameActive = false;
-      break;
-    }
+    if (!BeginRoundPass(game)) break;
     RunStep([&] { MoveCargoShip(game); });
     RunStep([&] { SheepDropControls(game); });
     RunStep([&] { MoveShip(game); });
