@@ -141,34 +141,7 @@ void SdlHost::MessageBox(const std::string& text) {
   SDL_ShowMessageBox(&box, &pressed);  // where no dialog can be shown, stderr has the text
 }
 
-void SdlHost::AudioCallback(void* user, Uint8* stream, int length) {
-  auto* self = static_cast<SdlHost*>(user);
-  self->mixer_->Render(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / (2 * sizeof(int16_t)));
-}
-
-bool SdlHost::StartAudio(Mixer& mixer) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
-    return false;
-  }
-  SDL_AudioSpec want{};
-  SDL_AudioSpec have{};
-  want.freq = 48000;
-  want.format = AUDIO_S16SYS;
-  want.channels = 2;
-  want.samples = static_cast<Uint16>(options_.audioFrames);
-  want.callback = AudioCallback;
-  want.userdata = this;
-  audio_ = OpenAudioOutput(ChosenAudioDevice(), want, have, std::cerr);
-  if (audio_ == 0) {
-    std::cerr << "starbarrow: no sound: " << SDL_GetError() << '\n';
-    return false;
-  }
-  mixer.SetOutputRate(have.freq);
-  mixer_ = &mixer;
-  SDL_PauseAudioDevice(audio_, 0);
-  return true;
-}
+bool SdlHost::StartAudio(Mixer& mixer) { return audio_.Start(mixer, ChosenAudioDevice(), options_.audioFrames); }
 
 std::string SdlHost::ChosenAudioDevice() const {
   if (options_.audioDevice) return *options_.audioDevice;
@@ -176,11 +149,7 @@ std::string SdlHost::ChosenAudioDevice() const {
       .value_or("");
 }
 
-void SdlHost::StopAudio() {
-  if (audio_ != 0) SDL_CloseAudioDevice(audio_);  // waits for the callback to finish
-  audio_ = 0;
-  mixer_ = nullptr;
-}
+void SdlHost::StopAudio() { audio_.Stop(); }
 
 // Window messages are fetched once a burst: fetching costs more than a pass.
 void SdlHost::Yield() {
@@ -207,10 +176,11 @@ void SdlHost::SleepUntilNextWake() {
 
 void SdlHost::PumpEvents() {
   if (instance_.RaiseRequested() && window_) SDL_RaiseWindow(window_);
-  if (!videoReady_ && !joysticks_.Started()) return;
+  if (!videoReady_ && !joysticks_.Started() && !audio_.Started()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event);
   joysticks_.Notices().Deliver();
+  audio_.Tend(Ticks());
 }
 
 bool SdlHost::StartJoysticks() { return joysticks_.Start({options_.programDir, options_.playerDir}); }
@@ -243,6 +213,10 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_CONTROLLERDEVICEREMOVED:
     case SDL_CONTROLLERDEVICEREMAPPED:
       joysticks_.Handle(event);
+      break;
+    case SDL_AUDIODEVICEADDED:
+    case SDL_AUDIODEVICEREMOVED:
+      audio_.Handle(event.adevice, Ticks());
       break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.fill(0);  // no key stays down unseen

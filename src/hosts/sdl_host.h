@@ -6,10 +6,12 @@
 
 #include <chrono>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "hosts/audio_output.h"
 #include "hosts/http_client.h"
 #include "hosts/instance_lock.h"
 #include "hosts/sdl_joystick.h"
@@ -56,6 +58,7 @@ class SdlHost : public Host {
   bool StartAudio(Mixer& mixer) override;
   void StopAudio() override;
   SoundLibrary& Sounds() override { return *sounds_; }
+  const AudioOutput& Audio() const { return audio_; }
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override;
@@ -87,7 +90,6 @@ class SdlHost : public Host {
   void SleepUntilNextWake();
   void Paint();
   std::string ChosenAudioDevice() const;
-  static void AudioCallback(void* user, Uint8* stream, int length);
 
   SdlHostOptions options_;
   std::shared_ptr<SoundLibrary> sounds_;
@@ -95,8 +97,7 @@ class SdlHost : public Host {
   DiskFolder playerFiles_;
   InstanceLock instance_;
   SDL_Window* window_ = nullptr;
-  SDL_AudioDeviceID audio_ = 0;
-  Mixer* mixer_ = nullptr;
+  AudioOutput audio_{std::cerr};
   KeyboardState keys_{};
   bool videoReady_ = false;
   SdlJoysticks joysticks_;

@@ -1,0 +1,204 @@
+// The real host's sound output going away and coming back, headless: SDL's
+// disk audio driver writes what the mixer rendered to a file, and the test
+// announces devices lost and found the way SDL does, with its events.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+#include "hosts/sdl_host.h"
+#include "platform/file_store.h"
+#include "sound/mixer.h"
+#include "support/temp_dir.h"
+
+namespace sb {
+namespace {
+
+// A recording whose every frame holds its own index: the output then shows
+// exactly which frames were played, and in what order.
+constexpr int kRampFrames = 24000;
+
+std::shared_ptr<const Pcm> Ramp() {
+  auto pcm = std::make_shared<Pcm>();
+  pcm->rate = 48000;  // the device's rate: one source frame per output frame
+  for (int i = 0; i < kRampFrames; ++i) pcm->samples.push_back(static_cast<int16_t>(i));
+  return pcm;
+}
+
+// The left channel of a file the disk driver wrote.
+std::vector<int> LeftChannel(const std::filesystem::path& file) {
+  std::vector<int> out;
+  const auto raw = ReadWholeFile(file);
+  if (!raw) return out;
+  for (size_t i = 0; i + 3 < raw->size(); i += 4) out.push_back(static_cast<int16_t>((*raw)[i] | (*raw)[i + 1] << 8));
+  return out;
+}
+
+// Where the ramp runs on by more than one frame, or goes back: frames lost or doubled.
+int FirstBreak(const std::vector<int>& frames) {
+  for (size_t i = 1; i < frames.size(); ++i) {
+    if (frames[i] != (frames[i - 1] + 1) % kRampFrames) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void PushDeviceEvent(Uint32 type, Uint32 which) {
+  SDL_Event event{};
+  event.type = type;
+  event.adevice.type = type;
+  event.adevice.which = which;
+  event.adevice.iscapture = 0;
+  ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+struct SdlAudioDevice : ::testing::Test {
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir.path() / "first.raw").c_str(), 1);
+    options.programDir = dir.path() / "program";
+    options.playerDir = dir.path() / "player";
+    options.settingsFile = dir.path() / "settings.ini";
+    options.instanceDir = dir.path();
+    options.sounds = std::make_shared<DiskSoundLibrary>(options.programDir, nullptr);
+  }
+  // The main loop's passes until `done`, at most `passes` of them.
+  static bool PassUntil(SdlHost& host, int passes, const std::function<bool()>& done) {
+    for (int i = 0; i < passes; ++i) {
+      if (done()) return true;
+      host.Yield();
+    }
+    return done();
+  }
+  VoiceId PlayRamp() {
+    const VoiceId voice = mixer.CreateVoice(Ramp());
+    mixer.Play(voice, true);
+    return voice;
+  }
+  static bool Written(const std::filesystem::path& file, uintmax_t bytes) {
+    std::error_code ec;
+    return std::filesystem::file_size(file, ec) >= bytes && !ec;
+  }
+
+  test::TempDir dir;
+  SdlHostOptions options;
+  Mixer mixer{22050};
+  // A pass of the main loop lasts at least a millisecond of the host's clock
+  // every 13 passes: this many passes make more than a second of it.
+  static constexpr int kPassesInASecond = 13 * 1100;
+  // The passes that fetch window and device messages once.
+  static constexpr int kPassesOfOneFetch = 13;
+};
+
+// The device goes away under a looping sound: the host opens the default one
+// at its next look at the messages, says so on stderr, and the sound carries
+// on from the very frame after the last one the lost device played.
+TEST_F(SdlAudioDevice, ALostDeviceIsReplacedAndTheSoundGoesOnWhereItWas) {
+  const VoiceId voice = PlayRamp();  // from the device's first frame
+  SdlHost host(options);
+  ASSERT_TRUE(host.StartAudio(mixer));
+  ASSERT_TRUE(PassUntil(host, kPassesInASecond, [&] { return Written(dir.path() / "first.raw", 16384); }));
+
+  // The default device now writes elsewhere, so the two devices' frames can be told apart.
+  setenv("SDL_DISKAUDIOFILE", (dir.path() / "second.raw").c_str(), 1);
+  testing::internal::CaptureStderr();
+  const auto lost = std::chrono::steady_clock::now();
+  PushDeviceEvent(SDL_AUDIODEVICEREMOVED, host.Audio().Device());
+  const bool reopened = PassUntil(host, kPassesOfOneFetch, [&] { return host.Audio().Opens() == 2; });
+  const auto took = std::chrono::steady_clock::now() - lost;
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(reopened) << "the default device opened at the next look at the messages";
+  std::cout << "[ measured ] the default device played "
+            << std::chrono::duration_cast<std::chrono::microseconds>(took).count()
+            << " us after the removal event was posted\n";
+  // The disk driver says where it writes, too.
+  EXPECT_NE(err.find("\nstarbarrow: the sound device went away; playing through the default one\n"),
+            std::string::npos)
+      << err;
+  EXPECT_NE(host.Audio().Device(), 0u);
+
+  ASSERT_TRUE(PassUntil(host, kPassesInASecond, [&] { return Written(dir.path() / "second.raw", 16384); }));
+  EXPECT_EQ(mixer.Status(voice), kStatusPlaying | kStatusLooping);
+  host.StopAudio();
+
+  const std::vector<int> before = LeftChannel(dir.path() / "first.raw");
+  const std::vector<int> after = LeftChannel(dir.path() / "second.raw");
+  ASSERT_FALSE(before.empty());
+  ASSERT_FALSE(after.empty());
+  EXPECT_EQ(FirstBreak(before), -1) << before.front();
+  EXPECT_EQ(FirstBreak(after), -1) << after.front();
+  EXPECT_EQ(after.front(), (before.back() + 1) % kRampFrames) << "no frame lost or played twice";
+}
+
+// The game goes on in silence while no device opens, tries again about once
+// a second, and plays again once one opens.
+TEST_F(SdlAudioDevice, WithNoDeviceTheGameGoesOnSilentlyAndTriesAgain) {
+  SdlHost host(options);
+  ASSERT_TRUE(host.StartAudio(mixer));
+  const VoiceId voice = PlayRamp();
+  setenv("SDL_DISKAUDIOFILE", (dir.path() / "unplugged" / "out.raw").c_str(), 1);  // will not open
+  testing::internal::CaptureStderr();
+  PushDeviceEvent(SDL_AUDIODEVICEREMOVED, host.Audio().Device());
+  PassUntil(host, kPassesOfOneFetch * 2, [] { return false; });
+  EXPECT_EQ(host.Audio().Device(), 0u);
+  const uint32_t silentAt = mixer.Position(voice);
+  PassUntil(host, kPassesOfOneFetch * 10, [] { return false; });
+  EXPECT_EQ(mixer.Position(voice), silentAt) << "nothing renders the mixer while silent";
+  EXPECT_EQ(mixer.Status(voice), kStatusPlaying | kStatusLooping);
+
+  std::filesystem::create_directories(dir.path() / "unplugged");
+  const bool back = PassUntil(host, kPassesInASecond, [&] { return host.Audio().Opens() == 2; });
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(back) << err;
+  EXPECT_NE(err.find("the sound device went away and no other opens"), std::string::npos) << err;
+  EXPECT_NE(err.find("starbarrow: sound is back, through the default device\n"), std::string::npos) << err;
+  EXPECT_EQ(err.find("starbarrow:", err.find("no other opens") + 1), err.find("starbarrow: sound is back"))
+      << "one line when it went silent, one when it came back: " << err;
+  EXPECT_TRUE(PassUntil(host, kPassesInASecond, [&] { return mixer.Position(voice) != silentAt; }));
+}
+
+// The device the player chose goes away: the default one takes over; when the
+// chosen one is announced again, the game moves back to it. SDL's dummy
+// driver has one device, under SDL's name for the default, which serves as
+// the chosen one here; the disk driver would take any name for a file.
+TEST_F(SdlAudioDevice, TheChosenDeviceIsTakenBackWhenItReturns) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  const std::string chosen = "System audio output device";
+  options.audioDevice = chosen;
+  SdlHost host(options);
+  ASSERT_TRUE(host.StartAudio(mixer));
+  const VoiceId voice = PlayRamp();
+  mixer.SetPan(voice, -300);
+  mixer.SetFrequency(voice, 30000);
+  ASSERT_TRUE(host.Audio().OnChosen());
+
+  testing::internal::CaptureStderr();
+  PushDeviceEvent(SDL_AUDIODEVICEREMOVED, host.Audio().Device());
+  ASSERT_TRUE(PassUntil(host, kPassesOfOneFetch, [&] { return host.Audio().Opens() == 2; }));
+  EXPECT_FALSE(host.Audio().OnChosen());
+  PushDeviceEvent(SDL_AUDIODEVICEADDED, 0);  // the index of the output in SDL's list
+  ASSERT_TRUE(PassUntil(host, kPassesOfOneFetch, [&] { return host.Audio().Opens() == 3; }));
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(host.Audio().OnChosen());
+  EXPECT_EQ(err,
+            "starbarrow: the sound device went away; playing through the default one\n"
+            "starbarrow: the sound device \"" + chosen + "\" is back; playing through it again\n");
+
+  // The sound plays on through the chosen device, as it was set.
+  const uint32_t at = mixer.Position(voice);
+  EXPECT_TRUE(PassUntil(host, kPassesInASecond, [&] { return mixer.Position(voice) != at; }));
+  EXPECT_EQ(mixer.Status(voice), kStatusPlaying | kStatusLooping);
+  EXPECT_EQ(mixer.Pan(voice), -300);
+  EXPECT_EQ(mixer.Frequency(voice), 30000u);
+
+  // Other outputs coming and going leave it where it is.
+  PushDeviceEvent(SDL_AUDIODEVICEREMOVED, host.Audio().Device() + 7);
+  PassUntil(host, kPassesOfOneFetch * 2, [] { return false; });
+  EXPECT_EQ(host.Audio().Opens(), 3);
+}
+
+}  // namespace
+}  // namespace sb
