@@ -154,6 +154,12 @@ class Host {
   // --- observation ---
   // The simulated host records what the program does; the real one returns null.
   virtual EventLog* Log() { return nullptr; }
+
+  // --- the window's view of what is heard ---
+  // A recording starts on a speech channel (its name as the program wrote
+  // it): the real host captions it in the window. Nothing changes in play;
+  // the simulated host shows nothing.
+  virtual void SpeechStarted(std::string_view /*file*/) {}
 };
 
 }  // namespace sb

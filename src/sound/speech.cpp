@@ -18,6 +18,7 @@ void StartPrompt(Game& game, std::string_view file, int32_t pan) {
   channel.SetVolume(0);
   channel.SetPan(pan);
   channel.Play(false);
+  game.host.SpeechStarted(file);
 }
 
 void Pump(Game& game) {
@@ -76,6 +77,7 @@ void PlayPromptInterruptible(Game& game, std::string_view file) {
   LoadSound(game, prompt, file);
   prompt.SetVolume(0);
   prompt.Play(false);
+  game.host.SpeechStarted(file);
   while (prompt.IsPlaying()) {
     Pump(game);
     if (PromptCutShort(game)) break;

@@ -1,0 +1,48 @@
+# Writes the captions table: the words of every spoken recording in the sound
+# tree's manifest, keyed by its path (lower case, forward slashes), so the
+# window can show what the player hears. Effects and music have no words.
+#   cmake -DMANIFEST=... -DOUTPUT=... -P captions_table.cmake
+# A list in CMake splits at ";" and nests at brackets: they are set aside
+# before the text is cut into lines and fields, and put back in the words.
+file(READ "${MANIFEST}" content)
+string(REPLACE ";" "@SEMI@" content "${content}")
+string(REPLACE "[" "@OPEN@" content "${content}")
+string(REPLACE "]" "@CLOSE@" content "${content}")
+string(REPLACE "\n" ";" lines "${content}")
+set(rows "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*(#|$)")
+    continue()
+  endif()
+  string(REPLACE "|" ";" fields "${line}")
+  list(LENGTH fields count)
+  if(count LESS 6)
+    continue()
+  endif()
+  list(GET fields 0 path)
+  list(GET fields 1 kind)
+  list(GET fields 5 words)
+  string(STRIP "${kind}" kind)
+  if(NOT kind STREQUAL "speech")
+    continue()
+  endif()
+  string(STRIP "${path}" path)
+  string(TOLOWER "${path}" path)
+  string(REPLACE "\\" "/" path "${path}")
+  # The words end where the recording's bed or follow-on sounds are named.
+  string(REGEX REPLACE "[ \t]+(then|over):.*$" "" words "${words}")
+  string(STRIP "${words}" words)
+  string(REPLACE "@SEMI@" ";" words "${words}")
+  string(REPLACE "@OPEN@" "[" words "${words}")
+  string(REPLACE "@CLOSE@" "]" words "${words}")
+  string(APPEND rows "    {R\"sbc(${path})sbc\", R\"sbc(${words})sbc\"},\n")
+endforeach()
+set(text "// Generated from the sound tree's manifest; do not edit.\n#include \"sound/captions.h\"\n\nnamespace sb {\n\nconst CaptionEntry kCaptionTable[] = {\n${rows}};\nconst size_t kCaptionTableSize = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);\n\n}  // namespace sb\n")
+# Rewritten only when it changes, so an edit to an effect's recipe rebuilds nothing.
+if(EXISTS "${OUTPUT}")
+  file(READ "${OUTPUT}" old)
+  if(old STREQUAL text)
+    return()
+  endif()
+endif()
+file(WRITE "${OUTPUT}" "${text}")
