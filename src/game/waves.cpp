@@ -154,6 +154,19 @@ void AdvanceWave(Game& game) {
   BreakStatusWait(game);
 }
 
+// A wave's end only stops the aliens' action sounds and bombs, and the
+// saucer's; the records that hold them go when a later wave sets their colour
+// up. A game that is left has no later wave: they all go with it, and nothing
+// it loaded stays alive under the menu.
+void ReleaseWaveLeftovers(Game& game) {
+  for (AlienGroup& g : game.aliens.groups) {
+    g.Aliens.clear();
+    g.Count = 0;
+  }
+  FreeSound(game.saucer.PayloadSound);
+  FreeSound(game.saucer.DiveSound);
+}
+
 }  // namespace
 
 void StartWave(Game& game) {
@@ -178,6 +191,7 @@ void PlayGame(Game& game) {
     StartWave(game);
     GameLoop(game);
   } while (!game.state.QuitToMenu);
+  ReleaseWaveLeftovers(game);
 }
 
 void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected) {

@@ -266,6 +266,14 @@ size_t Mixer::ActiveVoices() const {
   return active;
 }
 
+size_t Mixer::LiveVoices() const {
+  size_t live = 0;
+  for (size_t i = 0; i < voiceCount_; ++i) {
+    if (At(i).inUse) ++live;
+  }
+  return live;
+}
+
 uint64_t Mixer::Step(const Voice& v) const {
   const uint64_t rate = v.rate.load(std::memory_order_relaxed);
   // Rounded up, so that a sound lasts exactly its length and not one frame more.

@@ -86,6 +86,9 @@ class Mixer {
   void Advance(size_t frames);
 
   size_t ActiveVoices() const;
+  // Voices created and not yet destroyed, playing or not: the sound buffers
+  // that hold a recording.
+  size_t LiveVoices() const;
 
  private:
   struct Voice {

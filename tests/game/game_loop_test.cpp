@@ -100,6 +100,20 @@ TEST(GameLoop, EscapeDuringAGameReturnsFromTheStarterWithNothingSounding) {
                      "sounds/music/music1.wav", "sounds/nitelife.wav"}));
 }
 
+// The last level's aliens carry laser and bomb sounds that a wave's end only
+// stops, and so does the saucer; leaving the game must release them.
+TEST(GameLoop, AGameLeftKeepsNoSoundOfItsAliensLoaded) {
+  test::PlayingGame sim(EscapeAt(40000));
+  sim.game.state.Difficulty = 3;
+  const size_t atStart = sim.game.sound.GetMixer().LiveVoices();
+  StartGame(sim.game, 8, 5);
+  ASSERT_TRUE(sim.game.state.QuitToMenu);
+  size_t records = 0;
+  for (const AlienGroup& g : sim.game.aliens.groups) records += g.Aliens.size();
+  EXPECT_EQ(records, 0u);
+  EXPECT_EQ(sim.game.sound.GetMixer().LiveVoices(), atStart);
+}
+
 TEST(GameLoop, AChainOfKillsIsPaidWhenTheWindowCloses) {
   const struct {
     uint8_t difficulty;

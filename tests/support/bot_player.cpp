@@ -1,0 +1,399 @@
+#include "support/bot_player.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+#include "game/game.h"
+#include "hosts/sim_host.h"
+#include "platform/dik.h"
+#include "platform/player_file.h"
+#include "platform/runtime_error.h"
+#include "platform/settings.h"
+#include "platform/startup.h"
+#include "support/log_lines.h"
+
+namespace sb::test {
+
+namespace {
+
+constexpr int32_t kTapMs = 60;  // a key is held this long ...
+constexpr int32_t kGapMs = 50;  // ... and let go at least this long before its next press
+constexpr int32_t kSettleMs = 300;        // silence that tells a menu is waiting for a key
+constexpr int32_t kMenuSettleMs = 2000;   // silence at the main menu before it is judged
+constexpr int kLaserReach = 340;          // a little inside the laser's reach
+constexpr int kSideLaserRange = 2500;     // landed aliens nearer than this are dealt with first
+constexpr int kBossStandOff = 500;        // under the mothership, clear of both its laser beams
+constexpr int16_t kLowEnergy = 40;
+
+enum class Phase { MainMenu, Difficulty, Playing, BackAtMenu, Leaving };
+
+// Keys as a player's fingers work them: a tap is a short press, a hold lasts
+// as long as the bot wants it.
+class Fingers {
+ public:
+  void Tap(uint8_t key, int32_t now) {
+    Timing& t = taps_[key];
+    if (now < t.readyAt) return;
+    t.downUntil = now + kTapMs;
+    t.readyAt = now + kTapMs + kGapMs;
+  }
+  void Hold(uint8_t key) { held_[key] = true; }
+  void LetGoOfHolds() { held_.fill(false); }
+  void Apply(KeyboardState& state, int32_t now) const {
+    for (size_t k = 0; k < state.size(); ++k) {
+      if (held_[k] || now < taps_[k].downUntil) state[k] = 0x80;
+    }
+  }
+
+ private:
+  struct Timing {
+    int32_t downUntil = 0;
+    int32_t readyAt = 0;
+  };
+  std::array<Timing, 256> taps_{};
+  std::array<bool, 256> held_{};
+};
+
+class Bot {
+ public:
+  Bot(const BotOptions& options, BotReport& report) : options_(options), report_(report) {}
+  void Watch(Game* game) { game_ = game; }
+
+  // Once per virtual millisecond: listen, then decide what the fingers do.
+  void Decide(SimHost& host) {
+    now_ = host.Ticks();
+    Hear(host.GetLog());
+    if (!game_) return;
+    const bool quiet = Quiet();
+    if (!quiet || lastPrompt_ != settledPrompt_) quietSince_ = now_;
+    settledPrompt_ = lastPrompt_;
+    fingers_.LetGoOfHolds();
+    switch (phase_) {
+      case Phase::MainMenu:
+        AtMainMenu();
+        break;
+      case Phase::Difficulty:
+        AtDifficultyMenu();
+        break;
+      case Phase::Playing:
+      case Phase::BackAtMenu:
+        InGame(host);
+        break;
+      case Phase::Leaving:
+        break;
+    }
+  }
+
+  void Press(KeyboardState& state) const { fingers_.Apply(state, now_); }
+
+ private:
+  // What was heard since the last look; the log is emptied as it is read.
+  void Hear(EventLog& log) {
+    for (const std::string& line : log.Lines()) Heard(ParseLogLine(line));
+    log.Clear();
+  }
+
+  void Heard(const LogLine& line) {
+    if (line.op == "mp3") streaming_ = true;
+    if (line.op == "mp3stop") streaming_ = false;
+    if (line.op != "play") return;
+    const std::string path = line.rest.substr(0, line.rest.find(' '));
+    if (path.rfind("system/menu/", 0) == 0 || path.rfind("sounds/d_", 0) == 0 || path == "sounds/smackem.wav" ||
+        path == "sounds/complete.wav") {
+      lastPrompt_ = path;
+    }
+    Announcement(path);
+    if (path == "sounds/d_wavcom.wav") ++report_.tallies;
+    if (path == "sounds/d_sheep.wav") report_.rounds.push_back("sheep");
+    if (path == "sounds/d_meteor.wav") report_.rounds.push_back("meteor");
+    if (path == "sounds/liftoff.wav") report_.rounds.push_back("boss");
+    if (path == "sounds/complete.wav") report_.completed = true;
+    if (path == "sounds/d_gamovr.wav") report_.gameOver = true;
+  }
+
+  // "Level N wave M": the number after each word.
+  void Announcement(const std::string& path) {
+    if (path == "sounds/d_level.wav" || path == "sounds/d_wave.wav") {
+      expecting_ = path;
+      return;
+    }
+    if (expecting_.empty() || path.rfind("sounds/d_", 0) != 0) return;
+    const std::string digits = path.substr(9, path.size() - 9 - 4);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return;
+    const int n = std::stoi(digits);
+    if (expecting_ == "sounds/d_level.wav") {
+      announcedLevel_ = n;
+    } else {
+      report_.waves.emplace_back(announcedLevel_, n);
+    }
+    expecting_.clear();
+  }
+
+  bool Quiet() const {
+    return !game_->speech.channel.IsPlaying() && !game_->speech.promptChannel.IsPlaying() && !streaming_;
+  }
+  bool Settled(int32_t ms) const { return now_ - quietSince_ >= ms; }
+
+  void AtMainMenu() {
+    if (lastPrompt_ != "system/menu/select.wav" || !Settled(kSettleMs)) return;
+    const Mixer& mixer = game_->sound.GetMixer();
+    report_.liveAtMenuBefore = mixer.LiveVoices();
+    report_.playingAtMenuBefore = mixer.ActiveVoices();
+    fingers_.Tap(dik::RETURN, now_);
+    phase_ = Phase::Difficulty;
+  }
+
+  // Down until the wanted difficulty is announced, then Enter.
+  void AtDifficultyMenu() {
+    const bool heardChoice = lastPrompt_ == "system/menu/seldiff.wav" ||
+                             lastPrompt_ == "system/menu/diff" + std::to_string(chosen_) + ".wav";
+    if (!heardChoice || !Settled(kSettleMs)) return;
+    if (chosen_ < options_.difficulty) {
+      fingers_.Tap(dik::DOWN, now_);
+      ++chosen_;
+      return;
+    }
+    fingers_.Tap(dik::RETURN, now_);
+    gameStart_ = now_;
+    phase_ = Phase::Playing;
+  }
+
+  void InGame(SimHost& host) {
+    if (streaming_) {
+      fingers_.Tap(dik::LCONTROL, now_);  // the intro, heard before
+      return;
+    }
+    if ((lastPrompt_ == "sounds/smackem.wav" || lastPrompt_ == "system/menu/presskey.wav") && Quiet()) {
+      fingers_.Tap(dik::SPACE, now_);
+      return;
+    }
+    const GameState& s = game_->state;
+    if (s.QuitToMenu) phase_ = Phase::BackAtMenu;
+    if (phase_ == Phase::BackAtMenu) {
+      LeaveAtMenu(host);
+      return;
+    }
+    if (!s.GameActive) return;
+    if (game_->boss.BossAlive) {
+      FightBoss();
+    } else if (game_->sheepDrop.loaded) {
+      PlaySheepDrop();
+    } else if (game_->meteorShower.loaded) {
+      PlayMeteorShower();
+    } else {
+      FightWave();
+    }
+  }
+
+  // Back at the main menu with its item spoken and nothing more to hear:
+  // what is left alive is judged, then Escape ends the program.
+  void LeaveAtMenu(SimHost& host) {
+    const bool atMenu = lastPrompt_ == "system/menu/newgame.wav" || lastPrompt_ == "system/menu/writescr.wav";
+    if (!atMenu || !Settled(kMenuSettleMs)) return;
+    const Mixer& mixer = game_->sound.GetMixer();
+    report_.liveAtMenuAfter = mixer.LiveVoices();
+    report_.playingAtMenuAfter = mixer.ActiveVoices();
+    report_.finalScore = game_->state.Score;
+    report_.bestInMemory = game_->player.personalBest;
+    if (const auto bytes = host.Files(Folder::Player).Read(kPlayerFileName)) {
+      report_.bestOnDisk = DecodePlayerFile(*bytes).record.personalBest;
+    }
+    report_.gameMs = now_ - gameStart_;
+    fingers_.Tap(dik::ESCAPE, now_);
+    phase_ = Phase::Leaving;
+  }
+
+  int ShipX() const { return game_->state.ShipX; }
+
+  void MoveTo(int x) {
+    if (x < ShipX() - 30) fingers_.Hold(dik::LEFT);
+    if (x > ShipX() + 30) fingers_.Hold(dik::RIGHT);
+  }
+
+  // Alt held, a tap of the direction fires that way.
+  void SideLaserAt(int x) {
+    if (std::abs(x - ShipX()) < 30) {
+      MoveTo(x < 5000 ? x + 200 : x - 200);  // right at the ship it is on neither side
+      return;
+    }
+    fingers_.Hold(dik::LMENU);
+    fingers_.Tap(x < ShipX() ? dik::LEFT : dik::RIGHT, now_);
+  }
+
+  void Fire() { fingers_.Tap(dik::LCONTROL, now_); }
+
+  void ShieldWhenHurt(int energy) {
+    const GameState& s = game_->state;
+    if (energy < kLowEnergy && s.Shields > 0 && !s.ShieldActive) fingers_.Tap(dik::UP, now_);
+  }
+
+  void FightWave() {
+    const GameState& s = game_->state;
+    const SaucerState& saucer = game_->saucer;
+    ShieldWhenHurt(s.Energy);
+    std::optional<int> landed;   // the nearest landed alien
+    std::optional<int> lowest;   // the flying alien nearest the ground
+    int lowestY = -1;
+    bool inReach = false;
+    for (const AlienGroup& group : game_->aliens.groups) {
+      for (size_t i = 0; i < group.Count && i < group.Aliens.size(); ++i) {
+        const AlienRecord& a = group.Aliens[i];
+        if (a.Landed && !a.Destroyed) {
+          if (!landed || std::abs(a.X - ShipX()) < std::abs(*landed - ShipX())) landed = a.X;
+        } else if (a.Active && !a.Landed) {
+          if (a.Y > lowestY) {
+            lowestY = a.Y;
+            lowest = a.X;
+          }
+          inReach = inReach || std::abs(a.X - ShipX()) <= kLaserReach;
+        }
+      }
+    }
+    if (saucer.PayloadDown) {
+      MoveTo(saucer.PayloadX);
+      return;
+    }
+    if (landed && (!lowest || std::abs(*landed - ShipX()) < kSideLaserRange)) {
+      SideLaserAt(*landed);
+      return;
+    }
+    if (lowest) {
+      MoveTo(*lowest);
+      if (inReach) Fire();
+      return;
+    }
+    if (saucer.SaucerPresent) {
+      MoveTo(saucer.SaucerX);
+      if (std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
+    }
+  }
+
+  // Clones are shot, sheep are pulled in with the beam; a shot takes the
+  // first object dropped within reach, so it is fired only when that is a clone.
+  void PlaySheepDrop() {
+    const SheepDropState& drop = game_->sheepDrop;
+    const FallingObject* lowest = nullptr;
+    const FallingObject* firstInReach = nullptr;
+    bool sheepInReach = false;
+    for (size_t i = 0; i < drop.DropCount && i < kRoundObjects; ++i) {
+      const FallingObject& o = drop.objects[i];
+      if (!o.Active || o.Landed) continue;
+      if (!lowest || o.Y > lowest->Y) lowest = &o;
+      if (std::abs(o.X - ShipX()) <= kLaserReach) {
+        if (!firstInReach) firstInReach = &o;
+        sheepInReach = sheepInReach || !o.IsClone;
+      }
+    }
+    if (!lowest) return;
+    MoveTo(lowest->X);
+    if (firstInReach && firstInReach->IsClone) {
+      Fire();
+    } else if (sheepInReach && !drop.common.tractor.Active) {
+      fingers_.Tap(dik::SPACE, now_);
+    }
+  }
+
+  // Meteors are shot in the air; once all have fallen a press of the laser
+  // ends the round.
+  void PlayMeteorShower() {
+    const MeteorShowerState& shower = game_->meteorShower;
+    std::optional<int> lowest;
+    int lowestY = -1;
+    bool inReach = false;
+    for (size_t i = 0; i < shower.MeteorCount && i < kRoundObjects; ++i) {
+      const Meteor& m = shower.meteors[i];
+      if (!m.Active || m.Landed) continue;
+      if (m.Y > lowestY) {
+        lowestY = m.Y;
+        lowest = m.X;
+      }
+      inReach = inReach || std::abs(m.X - ShipX()) <= 240;
+    }
+    if (lowest) MoveTo(*lowest);
+    if (inReach || shower.MeteorCount >= kRoundObjects) Fire();
+  }
+
+  // Under the mothership but clear of its beams; a rolling roller is turned
+  // back with the side lasers.
+  void FightBoss() {
+    const BossState& boss = game_->boss;
+    ShieldWhenHurt(game_->state.Energy);
+    if (boss.Rolling) {
+      SideLaserAt(boss.RollerX);
+      return;
+    }
+    const int spot = boss.BossX - kBossStandOff >= 150 ? boss.BossX - kBossStandOff : boss.BossX + kBossStandOff;
+    MoveTo(spot);
+    if (std::abs(boss.BossX - ShipX()) < 850) Fire();
+  }
+
+  const BotOptions& options_;
+  BotReport& report_;
+  Game* game_ = nullptr;
+  Fingers fingers_;
+  Phase phase_ = Phase::MainMenu;
+  int32_t now_ = 0;
+  std::string lastPrompt_;
+  std::string settledPrompt_;
+  int32_t quietSince_ = 0;
+  bool streaming_ = false;
+  std::string expecting_;
+  int announcedLevel_ = 0;
+  uint8_t chosen_ = 1;
+  int32_t gameStart_ = 0;
+};
+
+// The simulated host with the bot's hands on its keyboard.
+class BotHost : public SimHost {
+ public:
+  BotHost(SimOptions options, std::ostream* out, Bot& bot) : SimHost(std::move(options), out), bot_(bot) {}
+
+  KeyboardRead ReadKeyboard(KeyboardState& state) override {
+    const KeyboardRead read = SimHost::ReadKeyboard(state);
+    if (Ticks() != decidedAt_) {
+      decidedAt_ = Ticks();
+      bot_.Decide(*this);
+    }
+    bot_.Press(state);
+    return read;
+  }
+
+ private:
+  Bot& bot_;
+  int32_t decidedAt_ = -1;
+};
+
+}  // namespace
+
+BotReport PlayWholeGame(const BotOptions& options) {
+  BotReport report;
+  Bot bot(options, report);
+  SimOptions sim;
+  sim.seed = options.seed;
+  sim.untilMs = options.untilMs;
+  sim.soundTree = options.programDir;
+  BotHost host(sim, options.log, bot);
+  host.ShowMainWindow(MainCaption());
+  try {
+    Game game(host);
+    bot.Watch(&game);
+    try {
+      try {
+        Initialize(game);
+      } catch (const std::exception& e) {
+        HandleRunTimeError(game, e);
+      }
+      ExitGame(game);
+    } catch (const ProgramEnd&) {
+      report.exited = true;
+    }
+    bot.Watch(nullptr);
+  } catch (const SimulationEnd&) {
+  }
+  report.endMs = host.Ticks();
+  return report;
+}
+
+}  // namespace sb::test
