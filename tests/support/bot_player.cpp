@@ -26,6 +26,8 @@ constexpr int kLaserReach = 340;          // a little inside the laser's reach
 constexpr int kSideLaserRange = 2500;     // landed aliens nearer than this are dealt with first
 constexpr int kBossStandOff = 500;        // under the mothership, clear of both its laser beams
 constexpr int16_t kLowEnergy = 40;
+constexpr int kSaucerBeforeHeight = 5000;  // the saucer is chased while no alien is lower than this
+constexpr int16_t kBombShieldEnergy = 80;  // below this a bomb run is met with a shield
 
 enum class Phase { MainMenu, Difficulty, Playing, BackAtMenu, Leaving };
 
@@ -232,17 +234,23 @@ class Bot {
   void FightWave() {
     const GameState& s = game_->state;
     const SaucerState& saucer = game_->saucer;
-    ShieldWhenHurt(s.Energy);
     std::optional<int> landed;   // the nearest landed alien
     std::optional<int> lowest;   // the flying alien nearest the ground
     int lowestY = -1;
     bool inReach = false;
-    for (const AlienGroup& group : game_->aliens.groups) {
+    bool bombsComing = false;    // a silver alien's drop heard, its bombs still to land
+    int flying = 0;
+    int onGround = 0;
+    for (size_t c = 0; c < game_->aliens.groups.size(); ++c) {
+      const AlienGroup& group = game_->aliens.groups[c];
       for (size_t i = 0; i < group.Count && i < group.Aliens.size(); ++i) {
         const AlienRecord& a = group.Aliens[i];
+        bombsComing = bombsComing || (static_cast<Colour>(c) == Colour::Silver && (a.BombRun || a.BombsFalling));
         if (a.Landed && !a.Destroyed) {
+          ++onGround;
           if (!landed || std::abs(a.X - ShipX()) < std::abs(*landed - ShipX())) landed = a.X;
         } else if (a.Active && !a.Landed) {
+          ++flying;
           if (a.Y > lowestY) {
             lowestY = a.Y;
             lowest = a.X;
@@ -251,8 +259,19 @@ class Bot {
         }
       }
     }
-    if (saucer.PayloadDown) {
+    UseTheArsenal(flying, onGround);
+    ShieldWhenHurt(bombsComing && s.Energy < kBombShieldEnergy ? 0 : s.Energy);
+    // The dive's whistle tells where the payload will come down.
+    if (saucer.PayloadDown || saucer.PayloadDiving) {
       MoveTo(saucer.PayloadX);
+      if (inReach) Fire();
+      return;
+    }
+    // The saucer's payload may be energy: it comes first unless an alien is
+    // about to land.
+    if (saucer.SaucerPresent && lowestY < kSaucerBeforeHeight) {
+      MoveTo(saucer.SaucerX);
+      if (inReach || std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
       return;
     }
     if (landed && (!lowest || std::abs(*landed - ShipX()) < kSideLaserRange)) {
@@ -268,6 +287,15 @@ class Bot {
       MoveTo(saucer.SaucerX);
       if (std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
     }
+  }
+
+  // A crowd on the ground is vaporised, a crowded field nuked, and in the
+  // last levels missiles go after the aliens in the air.
+  void UseTheArsenal(int flying, int onGround) {
+    const GameState& s = game_->state;
+    if (onGround >= 3 && s.Vapors > 0 && !s.VaporPending) fingers_.Tap(dik::TAB, now_);
+    if (flying + onGround >= 8 && s.HasNukes && s.Nukes > 0 && !s.NukePending) fingers_.Tap(dik::RETURN, now_);
+    if (flying >= 3 && s.Level >= 6 && s.MissilesSpent < 10) fingers_.Tap(dik::SPACE, now_);
   }
 
   // Clones are shot, sheep are pulled in with the beam; a shot takes the
