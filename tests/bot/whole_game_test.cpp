@@ -49,16 +49,20 @@ TEST_P(WholeGame, PlaysFromTheMenuToTheEndAndLeavesNothingBehind) {
 
   ASSERT_TRUE(r.exited) << "still running at " << r.endMs << " ms; waves heard: " << r.waves.size();
   EXPECT_TRUE(r.completed) << "the ship was destroyed in level " << (r.waves.empty() ? 0 : r.waves.back().first);
-  EXPECT_FALSE(r.gameOver);
-  // Every wave of every level, in order, each one tallied; a round's tally too.
-  ASSERT_EQ(r.waves.size(), 40u);
+  EXPECT_NE(r.completed, r.gameOver);
+  // The waves came in order, each one tallied but the one the ship was lost
+  // in; a bonus round's tally too.
+  ASSERT_FALSE(r.waves.empty());
   for (size_t i = 0; i < r.waves.size(); ++i) {
     EXPECT_EQ(r.waves[i], std::make_pair(static_cast<int>(i / 5 + 1), static_cast<int>(i % 5 + 1))) << i;
   }
-  const size_t bonusRounds = r.rounds.size() - (r.rounds.empty() || r.rounds.back() != "boss" ? 0 : 1);
-  EXPECT_EQ(r.tallies, static_cast<int>(40 + bonusRounds));
-  ASSERT_FALSE(r.rounds.empty());
-  EXPECT_EQ(r.rounds.back(), "boss");
+  const bool bossReached = !r.rounds.empty() && r.rounds.back() == "boss";
+  const size_t bonusRounds = r.rounds.size() - (bossReached ? 1 : 0);
+  EXPECT_EQ(r.tallies, static_cast<int>(r.waves.size() - (bossReached ? 0 : 1) + bonusRounds));
+  if (r.completed) {
+    EXPECT_EQ(r.waves.size(), 40u);
+    EXPECT_TRUE(bossReached);
+  }
   // The game's score is the best, held and written to the player file.
   EXPECT_GT(r.finalScore, 0);
   EXPECT_EQ(r.bestInMemory, r.finalScore);

@@ -22,10 +22,13 @@ constexpr int32_t kTapMs = 60;  // a key is held this long ...
 constexpr int32_t kGapMs = 50;  // ... and let go at least this long before its next press
 constexpr int32_t kSettleMs = 300;        // silence that tells a menu is waiting for a key
 constexpr int32_t kMenuSettleMs = 2000;   // silence at the main menu before it is judged
+constexpr int kBombShelter = 120;  // bombs land 500 or more from the left end, and hit within 360
+constexpr int kNearWall = 150;            // the ship keeps this far inside the walls
+constexpr int kFarWall = 9450;
 constexpr int kLaserReach = 340;          // a little inside the laser's reach
-constexpr int kSideLaserRange = 2500;     // landed aliens nearer than this are dealt with first
 constexpr int kBossStandOff = 500;        // under the mothership, clear of both its laser beams
 constexpr int16_t kLowEnergy = 40;
+constexpr int kLowAlien = 6000;  // an alien this low is about to land: it comes before a bomber
 constexpr int kSaucerBeforeHeight = 5000;  // the saucer is chased while no alien is lower than this
 constexpr int16_t kBombShieldEnergy = 80;  // below this a bomb run is met with a shield
 
@@ -210,6 +213,7 @@ class Bot {
   int ShipX() const { return game_->state.ShipX; }
 
   void MoveTo(int x) {
+    x = std::clamp(x, kNearWall, kFarWall);  // a push against a wall crashes the ship into it
     if (x < ShipX() - 30) fingers_.Hold(dik::LEFT);
     if (x > ShipX() + 30) fingers_.Hold(dik::RIGHT);
   }
@@ -241,6 +245,8 @@ class Bot {
     bool bombsComing = false;    // a silver alien's drop heard, its bombs still to land
     int flying = 0;
     int onGround = 0;
+    int bomberY = -1;
+    std::optional<int> bomberX;
     for (size_t c = 0; c < game_->aliens.groups.size(); ++c) {
       const AlienGroup& group = game_->aliens.groups[c];
       for (size_t i = 0; i < group.Count && i < group.Aliens.size(); ++i) {
@@ -255,12 +261,36 @@ class Bot {
             lowestY = a.Y;
             lowest = a.X;
           }
+          // A silver alien bombs the field once it is low enough: it is hunted first.
+          const bool bomber = static_cast<Colour>(c) == Colour::Silver && !a.BombRun && a.BombIndex == 0;
+          if (bomber && a.Y > bomberY) {
+            bomberY = a.Y;
+            bomberX = a.X;
+          }
           inReach = inReach || std::abs(a.X - ShipX()) <= kLaserReach;
         }
       }
     }
     UseTheArsenal(flying, onGround);
     ShieldWhenHurt(bombsComing && s.Energy < kBombShieldEnergy ? 0 : s.Energy);
+    // Bombs never fall next to the left wall: the ship waits there for a
+    // run to end, turning its side laser on the aliens on the ground.
+    if (bombsComing) {
+      if (ShipX() > kBombShelter) {
+        fingers_.Hold(dik::LEFT);
+      } else if (landed) {
+        SideLaserAt(*landed);
+      } else if (inReach) {
+        Fire();
+      }
+      return;
+    }
+    // A landed alien drains the ship from afar, and the side laser reaches it
+    // from anywhere: it comes first.
+    if (landed) {
+      SideLaserAt(*landed);
+      return;
+    }
     // The dive's whistle tells where the payload will come down.
     if (saucer.PayloadDown || saucer.PayloadDiving) {
       MoveTo(saucer.PayloadX);
@@ -274,10 +304,7 @@ class Bot {
       if (inReach || std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
       return;
     }
-    if (landed && (!lowest || std::abs(*landed - ShipX()) < kSideLaserRange)) {
-      SideLaserAt(*landed);
-      return;
-    }
+    if (bomberX && lowestY < kLowAlien) lowest = bomberX;
     if (lowest) {
       MoveTo(*lowest);
       if (inReach) Fire();
