@@ -133,6 +133,29 @@ TEST_F(SdlAudioDevice, ALostDeviceIsReplacedAndTheSoundGoesOnWhereItWas) {
   EXPECT_EQ(after.front(), (before.back() + 1) % kRampFrames) << "no frame lost or played twice";
 }
 
+// SDL itself finds the device gone: the disk driver writing to a full disk
+// gives up on its device as a sound card unplugged does, and the default one
+// (a file that can be written now) takes over within a second.
+TEST_F(SdlAudioDevice, ADeviceThatFailsUnderTheMixerIsReplaced) {
+  setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
+  const VoiceId voice = PlayRamp();
+  SdlHost host(options);
+  ASSERT_TRUE(host.StartAudio(mixer));
+  setenv("SDL_DISKAUDIOFILE", (dir.path() / "second.raw").c_str(), 1);
+  testing::internal::CaptureStderr();
+  const bool reopened = PassUntil(host, kPassesInASecond, [&] { return host.Audio().Opens() == 2; });
+  const std::string err = testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(reopened) << err;
+  EXPECT_NE(err.find("the sound device went away; playing through the default one"), std::string::npos) << err;
+  ASSERT_TRUE(PassUntil(host, kPassesInASecond, [&] { return Written(dir.path() / "second.raw", 16384); }));
+  EXPECT_EQ(mixer.Status(voice), kStatusPlaying | kStatusLooping);
+  host.StopAudio();
+  const std::vector<int> after = LeftChannel(dir.path() / "second.raw");
+  ASSERT_FALSE(after.empty());
+  EXPECT_NE(after.front(), 0) << "the sound went on from where it was, not from its start";
+  EXPECT_EQ(FirstBreak(after), -1);
+}
+
 // The game goes on in silence while no device opens, tries again about once
 // a second, and plays again once one opens.
 TEST_F(SdlAudioDevice, WithNoDeviceTheGameGoesOnSilentlyAndTriesAgain) {
