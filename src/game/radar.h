@@ -1,0 +1,33 @@
+#pragma once
+// What the window's radar shows of a wave or round: the field from wall to
+// wall, read from the game state and never written to it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "aliens/alien_state.h"
+
+namespace sb {
+
+struct Game;
+
+enum class RadarKind : uint8_t { Ship, Alien, LandedAlien, Saucer, Payload };
+
+// A mark on the strip: x from 0 (left wall) to 1 (right wall), y from 0 (top
+// of the field) to 1 (the ground line).
+struct RadarMark {
+  RadarKind kind;
+  Colour colour;  // aliens only
+  float x;
+  float y;
+};
+
+struct RadarPicture {
+  std::vector<RadarMark> marks;  // the ship first
+  std::string status;            // energy, score, level and wave
+};
+
+RadarPicture TakeRadar(const Game& game);
+
+}  // namespace sb
