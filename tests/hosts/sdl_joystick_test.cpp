@@ -4,12 +4,17 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "game/game.h"
+#include "menus/joystick_menus.h"
+#include "sound/game_sounds.h"
 #include "hosts/sdl_host.h"
 #include "hosts/sdl_joystick.h"
+#include "hosts/virtual_sound_library.h"
 #include "platform/joystick.h"
 #include "support/actions.h"
 #include "support/temp_dir.h"
@@ -187,6 +192,82 @@ TEST(SdlHostJoystick, APadPluggedInIsTakenUpAndDrivesTheMenus) {
   SDL_JoystickDetachVirtual(IndexOf("Late pad"));
   for (int i = 0; i < 200000 && game.input.joystick.deviceOpen; ++i) host.Yield();
   EXPECT_FALSE(game.input.joystick.deviceOpen);
+  host.SetJoystickListener(nullptr);
+}
+
+// A player in the joystick test on the real host: a virtual pad's stick and
+// button reach the screen through SDL as a plugged-in pad's would, and the
+// Escape key leaves. The pad is moved from the host's own Yield.
+class PadInTheJoystickTest : public SdlHost {
+ public:
+  using SdlHost::SdlHost;
+  SDL_Joystick* pad = nullptr;
+  bool laserBeforeButton = true;
+  Game* game = nullptr;
+
+  void Yield() override {
+    SdlHost::Yield();
+    const int32_t now = Ticks();
+    if (!start_) start_ = now;
+    const int32_t t = now - *start_;
+    if (step_ == 0 && t > 300) Step([&] { SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 32767); });
+    if (step_ == 1 && t > 600) Step([&] {
+      laserBeforeButton = game->sounds.laser.IsPlaying();
+      SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    });
+    // Held down, so that no pass can miss it however late it comes.
+    if (step_ == 2 && t > 1200) Step([&] { PressEscape(); });
+  }
+
+ private:
+  template <typename F>
+  void Step(F f) {
+    f();
+    ++step_;
+  }
+  static void PressEscape() {
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    SDL_PushEvent(&key);
+  }
+  std::optional<int32_t> start_;
+  int step_ = 0;
+};
+
+TEST(SdlHostJoystick, APadDrivesTheJoystickTestScreen) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  test::TempDir dir;
+  SdlHostOptions options;
+  options.programDir = dir.path();
+  options.playerDir = dir.path();
+  options.settingsFile = dir.path() / "settings.ini";
+  options.instanceDir = dir.path();
+  auto sounds = std::make_shared<VirtualSoundLibrary>();
+  sounds->SetLength("sounds/laser.wav", 60000);  // still playing when the screen is left
+  options.sounds = sounds;
+  PadInTheJoystickTest host(options);
+  host.ShowMainWindow("Starbarrow");  // the keyboard is read from the window
+  ASSERT_GE(AttachPad("Test pad"), 0);
+  Game game(host);
+  ASSERT_TRUE(game.sound.Start());
+  test::UseDefaultActions(game);
+  LoadGameSounds(game);
+  game.player.controllerMode = 1;
+  EnumerateJoysticks(game);
+  SetUpJoystick(game);
+  ASSERT_TRUE(game.input.joystick.deviceOpen);
+  host.game = &game;
+  host.pad = SDL_JoystickOpen(IndexOf("Test pad"));
+
+  JoystickTest(game);  // returns on the Escape key
+
+  EXPECT_GT(game.input.joystick.axis[0], 9000) << "the stick pushed right reached the screen";
+  EXPECT_FALSE(host.laserBeforeButton);
+  EXPECT_TRUE(game.sounds.laser.IsPlaying()) << "the button started the laser sound";
+  SDL_JoystickClose(host.pad);
+  SDL_JoystickDetachVirtual(IndexOf("Test pad"));
   host.SetJoystickListener(nullptr);
 }
 
