@@ -12,14 +12,6 @@ namespace sb {
 
 namespace {
 
-// The items are the keyboard mapping menu's: its item 9 binds the shields
-// (action 5), item 5 the nuke (action 6).
-constexpr std::array<Action, kActionCount> kItemActions = {
-    kMoveLeft, kMoveRight, kLaser,   kSideLaser,   kFireMissile,     kUseNuke,    kVapor,
-    kSuper,    kTractor,   kShields, kEnergyReport, kLevelWaveReport, kScoreReport};
-constexpr uint8_t kDefaultItem = 13;
-constexpr uint8_t kLeaveItem = 14;
-
 // Escape during the wait keeps the old button and writes nothing.
 void BindButton(Game& game, Action action) {
   const std::optional<uint8_t> button = CaptureJoystickButton(game);
@@ -35,40 +27,13 @@ void RestoreDefaultButtons(Game& game) {
   PlaySound(game, "system\\menu\\defmap.wav", 0, true);
 }
 
+void SpeakBoundButton(Game& game, Action action) { SpeakButtonName(game, game.input.actions[action].button); }
+
 }  // namespace
 
 void ButtonMappingMenu(Game& game) {
-  uint8_t item = 0;
-  bool stay = true;
-  DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\jselect.wav");
-  while (stay) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      item = PreviousItem(item, 0, kLeaveItem);
-      SpeakKeymapItem(game, item);
-    }
-    if (KeyDown(game.input, dik::DOWN)) {
-      item = NextItem(item, 0, kLeaveItem);
-      SpeakKeymapItem(game, item);
-    }
-    if (TakeKey(game.input, dik::S) && item < kActionCount) {
-      SpeakButtonName(game, game.input.actions[kItemActions[item]].button);
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      if (item < kLeaveItem) PlaySound(game, "system\\menu\\mapto.wav", 0, true);
-      if (item < kActionCount) {
-        BindButton(game, kItemActions[item]);
-      } else if (item == kDefaultItem) {
-        RestoreDefaultButtons(game);
-      } else {
-        stay = false;
-      }
-      if (stay) SpeakKeymapItem(game, item);
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) stay = false;
-  }
-  RestoreMenuMusic(game);
+  WalkBindingMenu(game, {"system\\menu\\jselect.wav", BindButton, RestoreDefaultButtons, "system\\menu\\mapto.wav",
+                         SpeakBoundButton});
 }
 
 void SpeakButtonName(Game& game, uint8_t index) {

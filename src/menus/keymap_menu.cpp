@@ -55,11 +55,11 @@ void RestoreDefaultKeys(Game& game) {
 
 }  // namespace
 
-void KeyboardMappingMenu(Game& game) {
+void WalkBindingMenu(Game& game, const BindingMenu& menu) {
   uint8_t item = 0;
   bool stay = true;
   DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\kselect.wav");
+  PlayPromptInterruptible(game, menu.opening);
   while (stay) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {
@@ -70,11 +70,14 @@ void KeyboardMappingMenu(Game& game) {
       item = NextItem(item, 0, kLeaveItem);
       SpeakKeymapItem(game, item);
     }
+    const std::optional<Action> action = kKeymapItems[item].binds;
+    if (menu.speakBinding && TakeKey(game.input, dik::S) && action) menu.speakBinding(game, *action);
     if (TakeKey(game.input, dik::RETURN)) {
-      if (const auto action = kKeymapItems[item].binds) {
-        BindKey(game, *action);
+      if (menu.beforeChange && item < kLeaveItem) PlaySound(game, menu.beforeChange, 0, true);
+      if (action) {
+        menu.bind(game, *action);
       } else if (item == kDefaultItem) {
-        RestoreDefaultKeys(game);
+        menu.restoreDefaults(game);
       } else {
         stay = false;
       }
@@ -83,6 +86,10 @@ void KeyboardMappingMenu(Game& game) {
     if (TakeKey(game.input, dik::ESCAPE)) stay = false;
   }
   RestoreMenuMusic(game);
+}
+
+void KeyboardMappingMenu(Game& game) {
+  WalkBindingMenu(game, {"system\\menu\\kselect.wav", BindKey, RestoreDefaultKeys});
 }
 
 void SpeakKeymapItem(Game& game, uint8_t item) {

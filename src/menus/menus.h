@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/input_state.h"
+
 namespace sb {
 
 struct Game;
@@ -35,6 +37,17 @@ void SpeakOptionsItem(Game& game, uint8_t item);
 // every change is written at once.
 void KeyboardMappingMenu(Game& game);
 void SpeakKeymapItem(Game& game, uint8_t item);
+// The keyboard's and the controller's mapping menus walk the same fifteen
+// items; they differ in how an item binds and restores the defaults, and the
+// controller's says "map to" before either and speaks a binding on S.
+struct BindingMenu {
+  const char* opening;
+  void (*bind)(Game&, Action);
+  void (*restoreDefaults)(Game&);
+  const char* beforeChange = nullptr;
+  void (*speakBinding)(Game&, Action) = nullptr;
+};
+void WalkBindingMenu(Game& game, const BindingMenu& menu);
 // Waits for a key and returns its code; every key counts, Escape included.
 uint8_t CaptureKey(Game& game);
 // A binding shared with another action (vapor not counted) is warned of.
