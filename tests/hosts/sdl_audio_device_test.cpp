@@ -13,6 +13,7 @@
 #include "hosts/sdl_host.h"
 #include "platform/file_store.h"
 #include "sound/mixer.h"
+#include "support/host_options.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -65,10 +66,7 @@ struct SdlAudioDevice : ::testing::Test {
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (dir.path() / "first.raw").c_str(), 1);
-    options.programDir = dir.path() / "program";
-    options.playerDir = dir.path() / "player";
-    options.settingsFile = dir.path() / "settings.ini";
-    options.instanceDir = dir.path();
+    options = test::HostOptionsIn(dir.path());
     options.sounds = std::make_shared<DiskSoundLibrary>(options.programDir, nullptr);
   }
   // The main loop's passes until `done`, at most `passes` of them.

@@ -17,6 +17,7 @@
 #include "hosts/virtual_sound_library.h"
 #include "platform/joystick.h"
 #include "support/actions.h"
+#include "support/host_options.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -239,11 +240,7 @@ TEST(SdlHostJoystick, APadDrivesTheJoystickTestScreen) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   test::TempDir dir;
-  SdlHostOptions options;
-  options.programDir = dir.path();
-  options.playerDir = dir.path();
-  options.settingsFile = dir.path() / "settings.ini";
-  options.instanceDir = dir.path();
+  SdlHostOptions options = test::HostOptionsIn(dir.path());
   auto sounds = std::make_shared<VirtualSoundLibrary>();
   sounds->SetLength("sounds/laser.wav", 60000);  // still playing when the screen is left
   options.sounds = sounds;

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "hosts/sdl_host.h"
+#include "support/host_options.h"
 #include "support/temp_dir.h"
 #include "support/xvfb.h"
 
@@ -30,11 +31,7 @@ TEST(SdlHostWindow, IsDrawnWithoutLoadingOpenGl) {
   unsetenv("SDL_FRAMEBUFFER_ACCELERATION");
   unsetenv("SDL_RENDER_DRIVER");
   test::TempDir dir;
-  SdlHostOptions options;
-  options.programDir = dir.path();
-  options.playerDir = dir.path();
-  options.settingsFile = dir.path() / "settings.ini";
-  options.instanceDir = dir.path();
+  const SdlHostOptions options = test::HostOptionsIn(dir.path());
   {
     SdlHost host(options);
     host.ShowMainWindow("Starbarrow");
