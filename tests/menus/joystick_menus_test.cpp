@@ -36,12 +36,7 @@ struct JoyMenu {
   }
   template <typename F>
   bool Run(F menu) {
-    try {
-      menu(sim.game);
-      return true;
-    } catch (const SimulationEnd&) {
-      return false;
-    }
+    return sim.Run(menu);
   }
   uint8_t SavedButton(Action action) const {
     const auto bytes = sim.host.Files(Folder::Player).Read(kKeyMapFileName);

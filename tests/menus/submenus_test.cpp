@@ -18,15 +18,9 @@ struct Menu {
     LoadPlayerFiles(sim.game);
     sim.ClearLog();
   }
-  // Runs a menu until it returns; false when the clock ran out first.
   template <typename F>
   bool Run(F menu) {
-    try {
-      menu(sim.game);
-      return true;
-    } catch (const SimulationEnd&) {
-      return false;
-    }
+    return sim.Run(menu);
   }
   test::SimGame sim;
 };

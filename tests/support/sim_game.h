@@ -28,6 +28,16 @@ struct SimGame {
     return out;
   }
   void ClearLog() { host.GetLog().Clear(); }
+  // Runs a routine until it returns; false when the clock ran out first.
+  template <typename F>
+  bool Run(F routine) {
+    try {
+      routine(game);
+      return true;
+    } catch (const SimulationEnd&) {
+      return false;
+    }
+  }
 
   mutable SimHost host;
   Game game;
