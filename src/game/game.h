@@ -7,6 +7,7 @@
 #include "aliens/alien_state.h"
 #include "aliens/saucer_state.h"
 #include "game/game_state.h"
+#include "game/screen.h"
 #include "platform/host.h"
 #include "platform/input_state.h"
 #include "platform/player_record.h"
@@ -34,8 +35,11 @@ struct StartupState {
 };
 
 struct Game {
-  explicit Game(Host& host) : host(host), sound(host) {}
+  explicit Game(Host& host) : host(host), sound(host) {
+    host.SetScreenSource([this] { return TakeScreen(*this); });
+  }
   ~Game() {
+    host.SetScreenSource(nullptr);  // the window no longer reads a game that is gone
     host.SetJoystickListener(nullptr);  // no controller event may reach a game that is gone
     sound.Shutdown();
   }
@@ -59,6 +63,7 @@ struct Game {
   SheepDropState sheepDrop;
   MeteorShowerState meteorShower;
   BossState boss;
+  ScreenState screen;
 };
 
 }  // namespace sb

@@ -97,6 +97,7 @@ bool Pass(Game& game) {
 }  // namespace
 
 void GameLoop(Game& game) {
+  const RadarOnScreen radar(game);
   GameState& s = game.state;
   s.GameActive = true;
   s.MultiKillStart = game.host.Ticks();

@@ -107,6 +107,8 @@ void MainMenu(Game& game) {
   // menu clears the score.
   if (game.player.newBest) StoreNewBest(game);
   game.state.Score = 0;
+  MenuOnScreen screen(game, "Main menu", kItemPrompts);
+  screen.Mark(item);
   StartMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\select.wav");
   for (;;) {
@@ -115,10 +117,12 @@ void MainMenu(Game& game) {
     InputState& input = game.input;
     if (KeyDown(input, dik::UP)) {
       item = PreviousItem(item, kNewGame, kExit);
+      screen.Mark(item);
       SpeakMenuItem(game, item);
     }
     if (KeyDown(input, dik::DOWN)) {
       item = NextItem(item, kNewGame, kExit);
+      screen.Mark(item);
       SpeakMenuItem(game, item);
     }
     if (TakeKey(input, dik::RETURN)) {

@@ -18,6 +18,7 @@ namespace sb {
 class Mixer;
 class SoundLibrary;
 class EventLog;
+struct ScreenPicture;
 
 using KeyboardState = std::array<uint8_t, 256>;
 
@@ -160,6 +161,9 @@ class Host {
   // it): the real host captions it in the window. Nothing changes in play;
   // the simulated host shows nothing.
   virtual void SpeechStarted(std::string_view /*file*/) {}
+  // Where the window takes the picture it shows (the menu, the radar), at its
+  // own pace; set while a game exists, null when it goes.
+  virtual void SetScreenSource(std::function<ScreenPicture()> /*source*/) {}
 };
 
 }  // namespace sb
