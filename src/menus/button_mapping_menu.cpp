@@ -1,6 +1,8 @@
 #include <array>
+#include <string>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/joystick_menus.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
@@ -11,6 +13,11 @@
 namespace sb {
 
 namespace {
+
+constexpr std::array<const char*, 4> kDirections = {"system\\menu\\up.wav", "system\\menu\\down.wav",
+                                                    "system\\menu\\left.wav", "system\\menu\\right.wav"};
+
+bool IsStickDirection(uint8_t index) { return index >= kStickUp && index <= kStickRight; }
 
 // Escape during the wait keeps the old button and writes nothing.
 void BindButton(Game& game, Action action) {
@@ -29,18 +36,23 @@ void RestoreDefaultButtons(Game& game) {
 
 void SpeakBoundButton(Game& game, Action action) { SpeakButtonName(game, game.input.actions[action].button); }
 
+// "Button 3", or the stick's direction ("stick up") for its four virtual buttons.
+std::string BoundButtonWords(const Game& game, Action action) {
+  const uint8_t index = game.input.actions[action].button;
+  if (IsStickDirection(index)) return ItemWords(kDirections[index - kStickUp]);
+  return ItemWords("system\\menu\\button.wav") + " " + std::to_string(index + 1);
+}
+
 }  // namespace
 
 void ButtonMappingMenu(Game& game) {
-  WalkBindingMenu(game, {"system\\menu\\jselect.wav", BindButton, RestoreDefaultButtons, "system\\menu\\mapto.wav",
-                         SpeakBoundButton});
+  WalkBindingMenu(game, {"Button mapping", "system\\menu\\jselect.wav", BindButton, RestoreDefaultButtons,
+                         "system\\menu\\mapto.wav", SpeakBoundButton, BoundButtonWords});
 }
 
 void SpeakButtonName(Game& game, uint8_t index) {
-  static constexpr std::array<const char*, 4> kDirections = {"system\\menu\\up.wav", "system\\menu\\down.wav",
-                                                             "system\\menu\\left.wav", "system\\menu\\right.wav"};
   PlaySound(game, "system\\menu\\button.wav", 0, true);
-  if (index >= kStickUp && index <= kStickRight) {
+  if (IsStickDirection(index)) {
     PlaySound(game, kDirections[index - kStickUp], 0, true);
   } else {
     SpeakNumber(game, index + 1);

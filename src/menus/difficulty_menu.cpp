@@ -1,6 +1,7 @@
-#include <string>
+#include <array>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
 #include "sound/music.h"
@@ -13,9 +14,12 @@ namespace {
 constexpr uint8_t kEasy = 1;
 constexpr uint8_t kInsane = 4;  // the menu's fourth choice: Hard with the Insane flag
 
+constexpr std::array<const char*, 4> kDifficultyPrompts = {"system\\menu\\diff1.wav", "system\\menu\\diff2.wav",
+                                                            "system\\menu\\diff3.wav", "system\\menu\\diff4.wav"};
+
 void AnnounceDifficulty(Game& game, uint8_t difficulty) {
   DuckMenuMusic(game);
-  PlaySound(game, "system\\menu\\diff" + std::to_string(difficulty) + ".wav", 0, true);
+  PlaySound(game, kDifficultyPrompts[difficulty - kEasy], 0, true);
   RestoreMenuMusic(game);
 }
 
@@ -31,6 +35,8 @@ void SetDifficulty(Game& game, uint8_t choice) {
 bool DifficultyMenu(Game& game) {
   uint8_t choice = kEasy;
   game.state.Difficulty = kEasy;
+  MenuOnScreen screen(game, "Choose a difficulty", kDifficultyPrompts);
+  screen.Mark(choice - kEasy);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\seldiff.wav");
   RestoreMenuMusic(game);
@@ -38,10 +44,12 @@ bool DifficultyMenu(Game& game) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {
       choice = PreviousItem(choice, kEasy, kInsane);
+      screen.Mark(choice - kEasy);
       AnnounceDifficulty(game, choice);
     }
     if (KeyDown(game.input, dik::DOWN)) {
       choice = NextItem(choice, kEasy, kInsane);
+      screen.Mark(choice - kEasy);
       AnnounceDifficulty(game, choice);
     }
     // Enter's latch keeps the press from also firing a weapon bound to Enter.

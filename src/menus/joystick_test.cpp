@@ -1,6 +1,9 @@
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/joystick_menus.h"
 #include "menus/menu_keys.h"
 #include "platform/joystick.h"
@@ -22,6 +25,7 @@ bool AnyControllerButtonDown(const InputState& input) {
 
 void JoystickTest(Game& game) {
   if (!JoystickPresent(game)) return;
+  const MenuOnScreen screen(game, "Joystick test", std::vector<std::string>{});
   DuckMenuMusic(game);
   SoundBuffer beep;
   LoadSound(game, beep, "system\\menu\\testbeep.wav");

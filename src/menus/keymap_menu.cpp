@@ -1,7 +1,10 @@
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
 #include "platform/input.h"
@@ -53,21 +56,34 @@ void RestoreDefaultKeys(Game& game) {
   PlaySound(game, "system\\menu\\defmap.wav", 0, true);
 }
 
+std::vector<std::string> BindingItems(const Game& game, const BindingMenu& menu) {
+  std::vector<std::string> items;
+  for (const KeymapItem& item : kKeymapItems) {
+    items.push_back(ItemWords(item.prompt));
+    if (menu.bindingWords && item.binds) items.back() += ": " + menu.bindingWords(game, *item.binds);
+  }
+  return items;
+}
+
 }  // namespace
 
 void WalkBindingMenu(Game& game, const BindingMenu& menu) {
   uint8_t item = 0;
   bool stay = true;
+  MenuOnScreen screen(game, menu.title, BindingItems(game, menu));
+  screen.Mark(item);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, menu.opening);
   while (stay) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {
       item = PreviousItem(item, 0, kLeaveItem);
+      screen.Mark(item);
       SpeakKeymapItem(game, item);
     }
     if (KeyDown(game.input, dik::DOWN)) {
       item = NextItem(item, 0, kLeaveItem);
+      screen.Mark(item);
       SpeakKeymapItem(game, item);
     }
     const std::optional<Action> action = kKeymapItems[item].binds;
@@ -81,6 +97,7 @@ void WalkBindingMenu(Game& game, const BindingMenu& menu) {
       } else {
         stay = false;
       }
+      screen.Picture().items = BindingItems(game, menu);
       if (stay) SpeakKeymapItem(game, item);
     }
     if (TakeKey(game.input, dik::ESCAPE)) stay = false;
@@ -89,7 +106,7 @@ void WalkBindingMenu(Game& game, const BindingMenu& menu) {
 }
 
 void KeyboardMappingMenu(Game& game) {
-  WalkBindingMenu(game, {"system\\menu\\kselect.wav", BindKey, RestoreDefaultKeys});
+  WalkBindingMenu(game, {"Keyboard mapping", "system\\menu\\kselect.wav", BindKey, RestoreDefaultKeys});
 }
 
 void SpeakKeymapItem(Game& game, uint8_t item) {

@@ -1,4 +1,8 @@
+#include <string>
+#include <vector>
+
 #include "game/game.h"
+#include "game/screen.h"
 #include "game/scoring.h"
 #include "game/waves.h"
 #include "menus/menu_keys.h"
@@ -11,6 +15,16 @@ namespace sb {
 namespace {
 
 constexpr uint8_t kHighestLevel = 6;
+
+// "Level one" .. "Level six", in the words the menu says them.
+std::vector<std::string> LevelItems() {
+  std::vector<std::string> items;
+  for (uint8_t level = 1; level <= kHighestLevel; ++level) {
+    items.push_back(ItemWords("system\\menu\\Level.wav") + " " +
+                    ItemWords("sounds\\numbers\\" + std::to_string(level) + ".wav"));
+  }
+  return items;
+}
 
 void AnnounceLevel(Game& game, uint8_t level) {
   DuckMenuMusic(game);
@@ -33,6 +47,8 @@ void StartSelectedLevel(Game& game, uint8_t level) {
 
 void LevelSelectMenu(Game& game) {
   uint8_t level = 1;
+  MenuOnScreen screen(game, "Choose a level", LevelItems());
+  screen.Mark(level - 1);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\sellevel.wav");
   PlaySound(game, "system\\menu\\Level.wav", 0, true);
@@ -41,13 +57,15 @@ void LevelSelectMenu(Game& game) {
   for (;;) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {
-      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
       level = PreviousItem(level, 1, kHighestLevel);
+      screen.Mark(level - 1);
+      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
       AnnounceLevel(game, level);
     }
     if (KeyDown(game.input, dik::DOWN)) {
-      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
       level = NextItem(level, 1, kHighestLevel);
+      screen.Mark(level - 1);
+      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
       AnnounceLevel(game, level);
     }
     if (TakeKey(game.input, dik::RETURN)) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "game/game.h"
 #include "game/high_score.h"
@@ -40,6 +41,14 @@ constexpr std::array<const char*, 10> kItemPrompts = {
     "system\\menu\\exit.wav"};
 
 constexpr int kDescriptions = 50;
+
+std::string DescriptionFile(int n) { return "system\\menu\\desc/s" + std::to_string(n) + ".wav"; }
+
+std::vector<std::string> DescriptionItems() {
+  std::vector<std::string> items;
+  for (int n = 1; n <= kDescriptions; ++n) items.push_back(ItemWords(DescriptionFile(n)));
+  return items;
+}
 
 // The menu loops are silenced, not stopped, while a recording plays over them.
 void MuteMenuMusic(Game& game) {
@@ -161,6 +170,7 @@ void SpeakVersion(Game& game) {
 }
 
 void SoundsMenu(Game& game) {
+  MenuOnScreen screen(game, "Sounds", DescriptionItems());
   PlayPromptInterruptible(game, "system\\menu\\desc/select.wav");
   uint8_t current = 1;
   uint8_t announced = 0;
@@ -169,7 +179,8 @@ void SoundsMenu(Game& game) {
     if (KeyDown(game.input, dik::UP)) current = PreviousItem(current, 1, kDescriptions);
     if (KeyDown(game.input, dik::DOWN)) current = NextItem(current, 1, kDescriptions);
     if (current != announced) {
-      PlayPromptInterruptible(game, "system\\menu\\desc/s" + std::to_string(current) + ".wav");
+      screen.Mark(current - 1);
+      PlayPromptInterruptible(game, DescriptionFile(current));
       announced = current;
     }
     if (TakeKey(game.input, dik::ESCAPE)) return;

@@ -4,6 +4,7 @@
 // it on Enter and leaves on Escape.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/input_state.h"
 
@@ -39,13 +40,16 @@ void KeyboardMappingMenu(Game& game);
 void SpeakKeymapItem(Game& game, uint8_t item);
 // The keyboard's and the controller's mapping menus walk the same fifteen
 // items; they differ in how an item binds and restores the defaults, and the
-// controller's says "map to" before either and speaks a binding on S.
+// controller's says "map to" before either, speaks a binding on S and shows
+// each action's binding beside it in the window.
 struct BindingMenu {
+  const char* title;  // in the window
   const char* opening;
   void (*bind)(Game&, Action);
   void (*restoreDefaults)(Game&);
   const char* beforeChange = nullptr;
   void (*speakBinding)(Game&, Action) = nullptr;
+  std::string (*bindingWords)(const Game&, Action) = nullptr;
 };
 void WalkBindingMenu(Game& game, const BindingMenu& menu);
 // Waits for a key and returns its code; every key counts, Escape included.

@@ -1,6 +1,9 @@
 #include <array>
+#include <string>
+#include <vector>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
 #include "platform/settings.h"
@@ -20,11 +23,21 @@ const char* ControllerModePrompt(const Game& game) {
   return game.player.controllerMode == 1 ? "system\\menu\\joystick.wav" : "system\\menu\\keyboard.wav";
 }
 
+// The first item says the controller in use, which the menus inside may change.
+std::vector<std::string> OptionItems(const Game& game) {
+  std::vector<std::string> items;
+  for (const char* prompt : kOptionPrompts) items.push_back(ItemWords(prompt));
+  items[kControllerMode] += " " + ItemWords(ControllerModePrompt(game));
+  return items;
+}
+
 }  // namespace
 
 void OptionsMenu(Game& game) {
   uint8_t item = kControllerMode;
   bool stay = true;
+  MenuOnScreen screen(game, "Options", OptionItems(game));
+  screen.Mark(item);
   DuckMenuMusic(game);
   PlaySound(game, "system\\menu\\oselect.wav", 0, true);
   PlayPromptInterruptible(game, ControllerModePrompt(game));
@@ -33,10 +46,12 @@ void OptionsMenu(Game& game) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {
       item = PreviousItem(item, kControllerMode, kLeaveOptions);
+      screen.Mark(item);
       SpeakOptionsItem(game, item);
     }
     if (KeyDown(game.input, dik::DOWN)) {
       item = NextItem(item, kControllerMode, kLeaveOptions);
+      screen.Mark(item);
       SpeakOptionsItem(game, item);
     }
     if (TakeKey(game.input, dik::RETURN)) {
@@ -46,6 +61,7 @@ void OptionsMenu(Game& game) {
         case kJoystick: JoystickMenu(game); break;
         default: stay = false;
       }
+      screen.Picture().items = OptionItems(game);
       if (stay) SpeakOptionsItem(game, item);
     }
     if (TakeKey(game.input, dik::ESCAPE)) stay = false;

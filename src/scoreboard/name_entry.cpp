@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/menu_keys.h"
 #include "scoreboard/board_settings.h"
 #include "sound/game_sounds.h"
@@ -59,21 +60,31 @@ std::string CharacterRecording(char c) {
 
 void SpeakCharacter(Game& game, char c) { PlaySound(game, CharacterRecording(c), 0, true); }
 
-void TakeBack(Game& game, std::string& typed) {
+// The window shows the name in use and, marked below it, the name typed so
+// far, which changes before the character is read back.
+enum NameLine : uint8_t { kNameInUse, kNameTyped };
+
+std::string NameInUseWords(const std::string& name) { return ItemWords("system\\menu\\hsnnameis.wav") + " " + name; }
+
+void ShowTyped(MenuOnScreen& screen, const std::string& typed) { screen.Picture().items[kNameTyped] = typed; }
+
+void TakeBack(Game& game, MenuOnScreen& screen, std::string& typed) {
   if (typed.empty()) {
     PlayInvalid(game);
     return;
   }
   typed.pop_back();
+  ShowTyped(screen, typed);
   PlaySound(game, "system\\menu\\hsndeleted.wav", 0, true);
 }
 
-void Type(Game& game, std::string& typed, char c) {
+void Type(Game& game, MenuOnScreen& screen, std::string& typed, char c) {
   if (typed.size() >= kMaxPlayerNameLength) {
     PlayInvalid(game);
     return;
   }
   typed += c;
+  ShowTyped(screen, typed);
   SpeakCharacter(game, c);
 }
 
@@ -85,21 +96,26 @@ void SpeakPlayerName(Game& game, const std::string& name) {
 }
 
 void TypePlayerName(Game& game) {
-  DuckMenuMusic(game);
-  SpeakPlayerName(game, PlayerName(game));
-  PlayPromptInterruptible(game, "system\\menu\\hsnname.wav");
+  const std::string inUse = PlayerName(game);
   std::string typed;
+  MenuOnScreen screen(game, "Type your name", {NameInUseWords(inUse), typed});
+  screen.Mark(kNameTyped);
+  DuckMenuMusic(game);
+  SpeakPlayerName(game, inUse);
+  PlayPromptInterruptible(game, "system\\menu\\hsnname.wav");
   for (;;) {
     MenuPass(game);
     InputState& input = game.input;
     if (TakeKey(input, dik::ESCAPE)) break;
     if (TakeKey(input, dik::RETURN)) {
       SetPlayerName(game, typed);
-      SpeakPlayerName(game, PlayerName(game));
+      const std::string kept = PlayerName(game);
+      screen.Picture().items[kNameInUse] = NameInUseWords(kept);
+      SpeakPlayerName(game, kept);
       break;
     }
-    if (TakeKey(input, dik::BACK)) TakeBack(game, typed);
-    if (const auto c = TypedCharacter(input)) Type(game, typed, *c);
+    if (TakeKey(input, dik::BACK)) TakeBack(game, screen, typed);
+    if (const auto c = TypedCharacter(input)) Type(game, screen, typed, *c);
   }
   RestoreMenuMusic(game);
 }

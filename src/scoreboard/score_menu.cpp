@@ -3,6 +3,7 @@
 #include <array>
 
 #include "game/game.h"
+#include "game/screen.h"
 #include "menus/menu_keys.h"
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
@@ -75,6 +76,8 @@ void PerformScoreItem(Game& game, uint8_t item, SoundBuffer& working) {
 
 void RunScoreMenu(Game& game, SoundBuffer& working) {
   uint8_t item = kHearBest;
+  MenuOnScreen screen(game, "Online score board", kScorePrompts);
+  screen.Mark(item);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\hsn-menu.wav");
   SpeakScoreMenu(game, item);
@@ -84,11 +87,13 @@ void RunScoreMenu(Game& game, SoundBuffer& working) {
     InputState& input = game.input;
     if (KeyDown(input, dik::UP)) {
       item = PreviousItem(item, kHearBest, kLeave);
+      screen.Mark(item);
       SpeakScoreMenu(game, item);
       RestoreMenuMusic(game);
     }
     if (KeyDown(input, dik::DOWN)) {
       item = NextItem(item, kHearBest, kLeave);
+      screen.Mark(item);
       SpeakScoreMenu(game, item);
       RestoreMenuMusic(game);
     }
