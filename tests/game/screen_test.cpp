@@ -8,16 +8,14 @@
 #include "game/game.h"
 #include "hosts/sim_host.h"
 #include "menus/menus.h"
+#include "support/screen_watch.h"
 #include "support/script.h"
 #include "support/sim_game.h"
 
 namespace sb {
 namespace {
 
-std::string Shown(const ScreenPicture& p) {
-  if (p.menu) return p.menu->title + (p.menu->current >= 0 ? ":" + p.menu->items.at(p.menu->current) : "");
-  return p.radar ? "radar" : "nothing";
-}
+using test::Shown;
 
 TEST(Screen, WhatWasOpenedLastIsShownAndWhatOpenedItComesBack) {
   test::SimGame sim;
@@ -48,21 +46,11 @@ TEST(Screen, MenuItemsAreTheWordsOfTheirRecordings) {
   EXPECT_EQ(ItemWords("custom\\mine.wav"), "mine.wav");
 }
 
-// Takes the picture the window would show as each prompt starts.
-struct ScreenWatchingHost : SimHost {
-  explicit ScreenWatchingHost(SimOptions options) : SimHost(std::move(options)) {}
-  void SpeechStarted(std::string_view file) override {
-    if (game) seen.push_back(std::string(file) + " | " + Shown(TakeScreen(*game)));
-  }
-  Game* game = nullptr;
-  std::vector<std::string> seen;
-};
-
 TEST(Screen, TheMainMenuMarksEachItemAsItIsSpoken) {
   SimOptions options;
   options.untilMs = 4000;
   options.script = test::Script("1500 tap DOWN\n2500 tap UP\n3500 tap UP");
-  ScreenWatchingHost host(options);
+  test::ScreenWatchingHost host(options);
   Game game(host);
   game.sound.Start();
   host.game = &game;
