@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,8 @@ struct ShownCase {
   bool joystickMode = false;
   int32_t untilMs = 8000;
 };
+
+void PrintTo(const ShownCase& c, std::ostream* os) { *os << c.name; }
 
 class MenuShown : public testing::TestWithParam<ShownCase> {};
 
