@@ -14,6 +14,7 @@
 #include "hosts/program_folder.h"
 #include "hosts/sdl_keymap.h"
 #include "hosts/settings_store.h"
+#include "hosts/window_font.h"
 #include "hosts/wrap_text.h"
 #include "platform/runtime_error.h"
 #include "sound/mixer.h"
@@ -32,6 +33,15 @@ constexpr int kPassesPerWake = 13;
 constexpr auto kWakePeriod = std::chrono::milliseconds(1);
 // A message box's lines: well inside the narrowest screen.
 constexpr size_t kMessageColumns = 60;
+// The window is drawn at most thirty times a second, between bursts of passes.
+constexpr auto kPaintPeriod = std::chrono::microseconds(33333);
+// A caption stays up this long after its recording ends, so the words of a
+// spoken number do not flicker between one word and the next.
+constexpr auto kCaptionLinger = std::chrono::milliseconds(250);
+constexpr const char* kWindowSection = "Window";
+constexpr const char* kViewKey = "view";
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 450;
 
 std::filesystem::path XdgDir(const char* variable, const char* fallback) {
   if (const char* dir = std::getenv(variable); dir && *dir) return dir;
@@ -64,6 +74,7 @@ SdlHost::SdlHost(SdlHostOptions options)
 SdlHost::~SdlHost() {
   StopAudio();
   joysticks_.Close();
+  painter_.reset();
   if (window_) SDL_DestroyWindow(window_);
   SDL_Quit();
 }
@@ -103,21 +114,50 @@ void SdlHost::ShowMainWindow(const std::string& caption) {
     std::cerr << "starbarrow: cannot open a window: " << SDL_GetError() << '\n';
     return;
   }
-  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 480, 200,
-                             SDL_WINDOW_SHOWN);
+  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowWidth,
+                             kWindowHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!window_) {
     std::cerr << "starbarrow: cannot open a window: " << SDL_GetError() << '\n';
     return;
   }
   videoReady_ = true;
+  viewOn_ = ReadIniSetting(options_.settingsFile, kAudioSettingsApp, kWindowSection, kViewKey) != "off";
+  std::optional<std::filesystem::path> font = FindWindowFont();
+  if (!font) {
+    std::cerr << "starbarrow: no font for the window's captions (Debian's fonts-dejavu-core has one); "
+                 "the game plays on without them\n";
+  }
+  painter_ = std::make_unique<ScreenPainter>(window_, std::move(font));
   Paint();
 }
 
-void SdlHost::Paint() {
-  if (SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_) : nullptr) {
-    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 8, 10, 32));
-    SDL_UpdateWindowSurface(window_);
-  }
+std::optional<ScreenFrame> SdlHost::Paint(bool keep) {
+  if (!painter_) return std::nullopt;
+  const auto now = Clock::now();
+  lastPaint_ = now;
+  const ScreenPicture picture = screenSource_ ? screenSource_() : ScreenPicture{};
+  if (picture.speaking) lastSpoken_ = now;
+  ScreenText text;
+  text.viewOn = viewOn_;
+  if (now - lastSpoken_ <= kCaptionLinger) text.caption = caption_.Text();
+  return painter_->Draw(picture, text, keep);
+}
+
+std::optional<ScreenFrame> SdlHost::PaintNow() { return Paint(true); }
+
+void SdlHost::PaintWhenDue() {
+  if (painter_ && Clock::now() - lastPaint_ >= kPaintPeriod) Paint();
+}
+
+void SdlHost::SpeechStarted(std::string_view file) {
+  if (caption_.Started(file)) lastSpoken_ = Clock::now();
+}
+
+// The choice outlasts the run: it is kept in the settings file.
+void SdlHost::ToggleView() {
+  viewOn_ = !viewOn_;
+  WriteSetting(kAudioSettingsApp, kWindowSection, kViewKey, viewOn_ ? "on" : "off");
+  Paint();
 }
 
 void SdlHost::MessageBox(const std::string& text) {
@@ -181,6 +221,7 @@ void SdlHost::PumpEvents() {
   while (SDL_PollEvent(&event)) HandleEvent(event);
   joysticks_.Notices().Deliver();
   audio_.Tend(Ticks());
+  PaintWhenDue();
 }
 
 bool SdlHost::StartJoysticks() { return joysticks_.Start({options_.programDir, options_.playerDir}); }
@@ -198,6 +239,8 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_QUIT:
       throw ProgramEnd{0};  // closing the window ends the program
     case SDL_KEYDOWN:
+      if (event.key.keysym.scancode == kViewToggleKey && !event.key.repeat) ToggleView();
+      [[fallthrough]];
     case SDL_KEYUP:
       if (const uint8_t key = DikFromScancode(event.key.keysym.scancode)) {
         keys_[key] = event.type == SDL_KEYDOWN ? 0x80 : 0x00;
@@ -221,7 +264,9 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.fill(0);  // no key stays down unseen
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) ReacquireKeyboard();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Paint();
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        Paint();
+      }
       break;
     default:
       break;

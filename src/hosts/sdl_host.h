@@ -14,9 +14,11 @@
 #include "hosts/audio_output.h"
 #include "hosts/http_client.h"
 #include "hosts/instance_lock.h"
+#include "hosts/screen_painter.h"
 #include "hosts/sdl_joystick.h"
 #include "platform/file_store.h"
 #include "platform/host.h"
+#include "sound/captions.h"
 #include "sound/disk_sound_library.h"
 
 namespace sb {
@@ -83,12 +85,21 @@ class SdlHost : public Host {
   void SetClipboard(const std::string& text) override;
   std::string Clipboard() override;
 
+  void SpeechStarted(std::string_view file) override;
+  void SetScreenSource(std::function<ScreenPicture()> source) override { screenSource_ = std::move(source); }
+  // Draws the window now, whatever the pace, and returns what it drew;
+  // nothing without a window.
+  std::optional<ScreenFrame> PaintNow();
+  bool ViewOn() const { return viewOn_; }
+
  private:
   void PumpEvents();
   bool StartJoysticks();
   void HandleEvent(const SDL_Event& event);
   void SleepUntilNextWake();
-  void Paint();
+  std::optional<ScreenFrame> Paint(bool keep = false);
+  void PaintWhenDue();
+  void ToggleView();
   std::string ChosenAudioDevice() const;
 
   SdlHostOptions options_;
@@ -106,6 +117,13 @@ class SdlHost : public Host {
   int burstPasses_ = 0;
   std::chrono::steady_clock::time_point nextWake_{};
   std::chrono::steady_clock::time_point lastHttpPoll_{};
+  // The window's view of what is heard.
+  std::unique_ptr<ScreenPainter> painter_;
+  std::function<ScreenPicture()> screenSource_;
+  CaptionLine caption_;
+  bool viewOn_ = true;
+  std::chrono::steady_clock::time_point lastPaint_{};
+  std::chrono::steady_clock::time_point lastSpoken_{};
 };
 
 }  // namespace sb
