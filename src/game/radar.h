@@ -21,11 +21,13 @@ struct RadarMark {
   Colour colour;  // aliens only
   float x;
   float y;
+  bool operator==(const RadarMark&) const = default;
 };
 
 struct RadarPicture {
   std::vector<RadarMark> marks;  // the ship first
   std::string status;            // energy, score, level and wave
+  bool operator==(const RadarPicture&) const = default;
 };
 
 RadarPicture TakeRadar(const Game& game);

@@ -19,6 +19,7 @@ struct ScreenPicture {
   bool speaking = false;             // a prompt plays: its caption stays up
   std::optional<MenuPicture> menu;    // the menu opened last
   std::optional<RadarPicture> radar;  // a wave or round in play, no menu opened over it
+  bool operator==(const ScreenPicture&) const = default;
 };
 
 ScreenPicture TakeScreen(const Game& game);

@@ -14,6 +14,7 @@ struct MenuPicture {
   std::string title;
   std::vector<std::string> items;
   int current = -1;  // none yet: the menu's opening prompt is playing
+  bool operator==(const MenuPicture&) const = default;
 };
 
 struct ScreenState {

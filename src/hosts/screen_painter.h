@@ -47,6 +47,7 @@ constexpr SDL_Scancode kViewToggleKey = SDL_SCANCODE_F9;
 struct ScreenText {
   std::string caption;  // the words being spoken; empty when none
   bool viewOn = true;   // off: only a line saying which key brings the view back
+  bool operator==(const ScreenText&) const = default;
 };
 
 class ScreenPainter {

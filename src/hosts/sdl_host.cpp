@@ -131,22 +131,32 @@ void SdlHost::ShowMainWindow(const std::string& caption) {
   Paint();
 }
 
-std::optional<ScreenFrame> SdlHost::Paint(bool keep) {
-  if (!painter_) return std::nullopt;
+void SdlHost::Compose() {
   const auto now = Clock::now();
   lastPaint_ = now;
-  const ScreenPicture picture = screenSource_ ? screenSource_() : ScreenPicture{};
-  if (picture.speaking) lastSpoken_ = now;
-  ScreenText text;
-  text.viewOn = viewOn_;
-  if (now - lastSpoken_ <= kCaptionLinger) text.caption = caption_.Text();
-  return painter_->Draw(picture, text, keep);
+  next_.picture = screenSource_ ? screenSource_() : ScreenPicture{};
+  if (next_.picture.speaking) lastSpoken_ = now;
+  next_.text.viewOn = viewOn_;
+  next_.text.caption = now - lastSpoken_ <= kCaptionLinger ? caption_.Text() : std::string();
+}
+
+std::optional<ScreenFrame> SdlHost::Paint(bool keep) {
+  if (!painter_) return std::nullopt;
+  Compose();
+  shown_ = next_;
+  return painter_->Draw(shown_.picture, shown_.text, keep);
 }
 
 std::optional<ScreenFrame> SdlHost::PaintNow() { return Paint(true); }
 
+// A frame that would show what the window shows already is not drawn again:
+// a menu waiting for a key costs nothing.
 void SdlHost::PaintWhenDue() {
-  if (painter_ && Clock::now() - lastPaint_ >= kPaintPeriod) Paint();
+  if (!painter_ || Clock::now() - lastPaint_ < kPaintPeriod) return;
+  Compose();
+  if (next_.picture == shown_.picture && next_.text == shown_.text) return;
+  shown_ = next_;
+  painter_->Draw(shown_.picture, shown_.text);
 }
 
 void SdlHost::SpeechStarted(std::string_view file) {

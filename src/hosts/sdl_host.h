@@ -97,6 +97,7 @@ class SdlHost : public Host {
   bool StartJoysticks();
   void HandleEvent(const SDL_Event& event);
   void SleepUntilNextWake();
+  void Compose();
   std::optional<ScreenFrame> Paint(bool keep = false);
   void PaintWhenDue();
   void ToggleView();
@@ -122,6 +123,12 @@ class SdlHost : public Host {
   std::function<ScreenPicture()> screenSource_;
   CaptionLine caption_;
   bool viewOn_ = true;
+  struct Frame {
+    ScreenPicture picture;
+    ScreenText text;
+  };
+  Frame next_;   // composed, not yet drawn
+  Frame shown_;  // the window shows this
   std::chrono::steady_clock::time_point lastPaint_{};
   std::chrono::steady_clock::time_point lastSpoken_{};
 };
