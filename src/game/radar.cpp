@@ -40,15 +40,63 @@ void AddSaucer(const Game& game, std::vector<RadarMark>& marks) {
   }
 }
 
+void Add(std::vector<RadarMark>& marks, RadarKind kind, int32_t x, int32_t y) {
+  marks.push_back({kind, Colour::Blue, Across(x), Down(y)});
+}
+
+// A thing that falls in a round is shown from its drop until it is shot,
+// caught or gone; one on the ground stays on the ground line.
+template <typename Thing>
+void AddFalling(std::vector<RadarMark>& marks, RadarKind kind, const Thing& t) {
+  if (t.Active) Add(marks, kind, t.X, t.Landed ? kGroundLine : t.Y);
+}
+
+void AddSheepDrop(const Game& game, std::vector<RadarMark>& marks) {
+  for (const FallingObject& o : game.sheepDrop.objects) {
+    if (!o.Resolved) AddFalling(marks, o.IsClone ? RadarKind::Clone : RadarKind::Sheep, o);
+  }
+  AddFalling(marks, RadarKind::Monkey, game.sheepDrop.common.monkey);
+}
+
+void AddMeteorShower(const Game& game, std::vector<RadarMark>& marks) {
+  for (const Meteor& m : game.meteorShower.meteors) {
+    if (!m.Resolved || (m.Burning && !m.BurntOut)) AddFalling(marks, RadarKind::Meteor, m);
+  }
+  AddFalling(marks, RadarKind::Monkey, game.meteorShower.common.monkey);
+}
+
+void AddBoss(const Game& game, std::vector<RadarMark>& marks) {
+  const BossState& b = game.boss;
+  if (b.BossAlive) Add(marks, RadarKind::Mothership, b.BossX, 0);
+  // The roller falls from the mothership, then rolls along the ground.
+  if (b.Dropping) Add(marks, RadarKind::Roller, b.RollerX, static_cast<int32_t>(kGroundLine / 2));
+  if (b.Landed || b.Rolling) Add(marks, RadarKind::Roller, b.RollerX, static_cast<int32_t>(kGroundLine));
+}
+
 }  // namespace
 
-RadarPicture TakeRadar(const Game& game) {
+RadarPicture TakeRadar(const Game& game, RadarScene scene) {
   RadarPicture picture;
   picture.marks.push_back({RadarKind::Ship, Colour::Blue, Across(game.state.ShipX), 1.0f});
-  AddAliens(game, picture.marks);
-  AddSaucer(game, picture.marks);
+  switch (scene) {
+    case RadarScene::Wave:
+      AddAliens(game, picture.marks);
+      AddSaucer(game, picture.marks);
+      break;
+    case RadarScene::SheepDrop:
+      AddSheepDrop(game, picture.marks);
+      break;
+    case RadarScene::MeteorShower:
+      AddMeteorShower(game, picture.marks);
+      break;
+    case RadarScene::Boss:
+      AddBoss(game, picture.marks);
+      break;
+  }
   const GameState& st = game.state;
-  picture.status = "Energy " + std::to_string(st.Energy) + "  Score " + std::to_string(st.Score) + "  Level " +
+  // The meteor shower's energy is the round's own.
+  const int energy = scene == RadarScene::MeteorShower ? game.meteorShower.RoundEnergy : st.Energy;
+  picture.status = "Energy " + std::to_string(energy) + "  Score " + std::to_string(st.Score) + "  Level " +
                    std::to_string(st.Level) + "  Wave " + std::to_string(st.Wave);
   return picture;
 }

@@ -7,18 +7,24 @@
 #include <vector>
 
 #include "aliens/alien_state.h"
+#include "game/screen_state.h"
 
 namespace sb {
 
 struct Game;
 
-enum class RadarKind : uint8_t { Ship, Alien, LandedAlien, Saucer, Payload };
+// Sheep, clones, meteors and the monkey fall in the special rounds; the
+// mothership flies over the boss round and drops its roller.
+enum class RadarKind : uint8_t {
+  Ship, Alien, LandedAlien, Saucer, Payload,
+  Sheep, Clone, Meteor, Monkey, Mothership, Roller,
+};
 
 // A mark on the strip: x from 0 (left wall) to 1 (right wall), y from 0 (top
 // of the field) to 1 (the ground line).
 struct RadarMark {
   RadarKind kind;
-  Colour colour;  // aliens only
+  Colour colour;  // aliens only (blue for the rest)
   float x;
   float y;
   bool operator==(const RadarMark&) const = default;
@@ -30,6 +36,6 @@ struct RadarPicture {
   bool operator==(const RadarPicture&) const = default;
 };
 
-RadarPicture TakeRadar(const Game& game);
+RadarPicture TakeRadar(const Game& game, RadarScene scene = RadarScene::Wave);
 
 }  // namespace sb

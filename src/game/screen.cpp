@@ -13,10 +13,10 @@ ScreenPicture TakeScreen(const Game& game) {
   picture.speaking = game.speech.channel.IsPlaying() || game.speech.promptChannel.IsPlaying();
   const auto& layers = game.screen.layers;
   if (layers.empty()) return picture;
-  if (layers.back()) {
-    picture.menu = *layers.back();
+  if (layers.back().menu) {
+    picture.menu = *layers.back().menu;
   } else {
-    picture.radar = TakeRadar(game);
+    picture.radar = TakeRadar(game, layers.back().scene);
   }
   return picture;
 }
@@ -29,7 +29,7 @@ std::string ItemWords(std::string_view file) {
 
 MenuOnScreen::MenuOnScreen(Game& game, std::string title, std::vector<std::string> items)
     : game_(game), picture_{std::move(title), std::move(items), -1} {
-  game_.screen.layers.push_back(&picture_);
+  game_.screen.layers.push_back({&picture_});
 }
 
 MenuOnScreen::MenuOnScreen(Game& game, std::string title, std::span<const char* const> itemFiles)
@@ -39,16 +39,18 @@ MenuOnScreen::MenuOnScreen(Game& game, std::string title, std::span<const char* 
 
 MenuOnScreen::~MenuOnScreen() {
   auto& layers = game_.screen.layers;
-  layers.erase(std::remove(layers.begin(), layers.end(), &picture_), layers.end());
+  std::erase_if(layers, [this](const ScreenLayer& layer) { return layer.menu == &picture_; });
 }
 
-RadarOnScreen::RadarOnScreen(Game& game) : game_(game) { game_.screen.layers.push_back(nullptr); }
+RadarOnScreen::RadarOnScreen(Game& game, RadarScene scene) : game_(game) {
+  game_.screen.layers.push_back({nullptr, scene});
+}
 
 RadarOnScreen::~RadarOnScreen() {
   // The radar layer opened last goes; the layers of a loop are always closed
   // in the reverse order they were opened.
   auto& layers = game_.screen.layers;
-  const auto last = std::find(layers.rbegin(), layers.rend(), nullptr);
+  const auto last = std::find_if(layers.rbegin(), layers.rend(), [](const ScreenLayer& l) { return !l.menu; });
   if (last != layers.rend()) layers.erase(std::next(last).base());
 }
 

@@ -51,7 +51,7 @@ class MenuOnScreen {
 // A wave or a round in play for as long as this lives: the radar shows.
 class RadarOnScreen {
  public:
-  explicit RadarOnScreen(Game& game);
+  explicit RadarOnScreen(Game& game, RadarScene scene = RadarScene::Wave);
   ~RadarOnScreen();
   RadarOnScreen(const RadarOnScreen&) = delete;
   RadarOnScreen& operator=(const RadarOnScreen&) = delete;

@@ -4,6 +4,7 @@
 // shows its radar over that menu; a menu opened during play shows over the
 // radar. Kept by the menus and the play loops; the window only reads it.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,17 @@ struct MenuPicture {
   bool operator==(const MenuPicture&) const = default;
 };
 
+// What the radar shows the field of.
+enum class RadarScene : uint8_t { Wave, SheepDrop, MeteorShower, Boss };
+
+// A menu, or (menu null) a wave or round in play: the radar.
+struct ScreenLayer {
+  const MenuPicture* menu = nullptr;
+  RadarScene scene = RadarScene::Wave;
+};
+
 struct ScreenState {
-  // The innermost last; null for a wave or round in play (the radar).
-  std::vector<const MenuPicture*> layers;
+  std::vector<ScreenLayer> layers;  // the innermost last
 };
 
 }  // namespace sb

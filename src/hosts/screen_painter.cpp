@@ -18,6 +18,12 @@ constexpr Rgb kGroundColour{90, 140, 90};
 constexpr Rgb kSaucerColour{190, 190, 255};
 constexpr Rgb kPayloadColour{255, 80, 200};
 constexpr Rgb kHintWords{120, 124, 150};
+constexpr Rgb kSheepColour{235, 235, 200};
+constexpr Rgb kCloneColour{255, 120, 150};
+constexpr Rgb kMeteorColour{255, 110, 40};
+constexpr Rgb kMonkeyColour{180, 120, 60};
+constexpr Rgb kMothershipColour{200, 90, 255};
+constexpr Rgb kRollerColour{160, 160, 175};
 
 // The aliens' colours, as their names say (blue .. silver).
 constexpr std::array<Rgb, kColourCount> kAlienColours = {{
@@ -216,6 +222,24 @@ void ScreenPainter::DrawMark(const RadarMark& mark, const SDL_Rect& field) {
       break;
     case RadarKind::Payload:
       Fill({x - size / 4, y - size / 4, size / 2, size / 2}, kPayloadColour);
+      break;
+    case RadarKind::Sheep:
+      Fill({x - size / 2, y - size / 3, size, 2 * size / 3}, kSheepColour);
+      break;
+    case RadarKind::Clone:
+      Fill({x - size / 2, y - size / 3, size, 2 * size / 3}, kCloneColour);
+      break;
+    case RadarKind::Meteor:
+      Fill({x - size / 3, y - size / 3, 2 * size / 3, 2 * size / 3}, kMeteorColour);
+      break;
+    case RadarKind::Monkey:
+      Fill({x - size / 3, y - size / 2, 2 * size / 3, size}, kMonkeyColour);
+      break;
+    case RadarKind::Mothership:
+      Fill({x - 2 * size, field.y + size / 4, 4 * size, size}, kMothershipColour);
+      break;
+    case RadarKind::Roller:
+      Fill({x - size / 2, y - size / 2, size, size}, kRollerColour);
       break;
   }
 }

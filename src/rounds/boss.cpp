@@ -84,7 +84,7 @@ void BossPass(Game& game) {
 // However the round ends (the mothership destroyed, the ship destroyed,
 // Escape, or an error), it ends the game and leaves nothing of it sounding.
 void BossRound(Game& game) {
-  const RadarOnScreen radar(game);
+  const RadarOnScreen radar(game, RadarScene::Boss);
   try {
     PlayBossRound(game);
   } catch (...) {

@@ -76,7 +76,7 @@ void CheckAllMeteorsResolved(Game& game) {
 }  // namespace
 
 void MeteorShowerRound(Game& game) {
-  const RadarOnScreen radar(game);
+  const RadarOnScreen radar(game, RadarScene::MeteorShower);
   // Whatever way the round ends, its sounds go with it.
   ReleaseOnExit<ReleaseMeteorShower> release{game};
   SetUpMeteorShower(game);

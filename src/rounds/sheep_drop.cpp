@@ -130,7 +130,7 @@ void CheckAllObjectsResolved(Game& game) {
 }  // namespace
 
 void SheepDropRound(Game& game) {
-  const RadarOnScreen radar(game);
+  const RadarOnScreen radar(game, RadarScene::SheepDrop);
   // Whatever way the round ends, its sounds go with it.
   ReleaseOnExit<ReleaseSheepDrop> release{game};
   SetUpSheepDrop(game);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "support/sim_game.h"
 
 namespace sb {
@@ -78,6 +80,64 @@ TEST(Radar, SaucerAtTheTopAndItsPayloadFallingAside) {
   EXPECT_EQ(picture.marks[2].kind, RadarKind::Payload);
   EXPECT_FLOAT_EQ(picture.marks[2].x, 0.3f);
   EXPECT_FLOAT_EQ(picture.marks[2].y, 0.5f);
+}
+
+// The kinds of mark a round's picture holds, in order after the ship.
+std::vector<RadarKind> KindsAfterShip(const RadarPicture& p) {
+  std::vector<RadarKind> kinds;
+  for (size_t i = 1; i < p.marks.size(); ++i) kinds.push_back(p.marks[i].kind);
+  return kinds;
+}
+
+TEST(Radar, TheRoundsShowWhatFallsAndTheMothership) {
+  test::SimGame sim;
+  Game& game = sim.game;
+  // Place, then state: Active, Landed, Resolved (shot or caught), Burning, BurntOut.
+  auto place = [](auto& thing, int16_t x, int16_t y, std::string_view flags) {
+    thing.X = x;
+    thing.Y = y;
+    thing.Active = flags[0] == 'A';
+    thing.Landed = flags[1] == 'L';
+    thing.Resolved = flags[2] == 'R';
+    if constexpr (requires { thing.Burning; }) {
+      thing.Burning = flags[3] == 'B';
+      thing.BurntOut = flags[4] == 'O';
+    }
+  };
+  auto& objects = game.sheepDrop.objects;
+  place(objects[0], 2000, 3425, "A-----");
+  place(objects[1], 3000, 100, "A-----");
+  objects[1].IsClone = true;
+  place(objects[2], 4000, 6850, "AL----");
+  place(objects[3], 5000, 900, "A-R---");  // shot: gone
+  game.sheepDrop.common.monkey.Active = true;
+  auto& rocks = game.meteorShower.meteors;
+  place(rocks[0], 1000, 500, "A-----");
+  place(rocks[1], 7000, 0, "ALRB--");
+  place(rocks[2], 8000, 0, "ALRBO-");
+  game.meteorShower.RoundEnergy = 7;
+  game.boss.BossAlive = true;
+  game.boss.BossX = 6000;
+  game.boss.Rolling = true;
+  game.boss.RollerX = 2500;
+  game.aliens.groups[0].Aliens.push_back({});  // a wave's alien is not shown in a round
+  game.aliens.groups[0].Aliens.back().Active = true;
+
+  const RadarPicture sheep = TakeRadar(game, RadarScene::SheepDrop);
+  EXPECT_EQ(KindsAfterShip(sheep), (std::vector<RadarKind>{RadarKind::Sheep, RadarKind::Clone, RadarKind::Sheep,
+                                                            RadarKind::Monkey}));
+  EXPECT_FLOAT_EQ(sheep.marks[1].y, 0.5f);
+  EXPECT_FLOAT_EQ(sheep.marks[3].y, 1.0f);
+
+  const RadarPicture meteors = TakeRadar(game, RadarScene::MeteorShower);
+  EXPECT_EQ(KindsAfterShip(meteors), (std::vector<RadarKind>{RadarKind::Meteor, RadarKind::Meteor}));
+  EXPECT_FLOAT_EQ(meteors.marks[2].y, 1.0f) << "a burning meteor lies on the ground";
+  EXPECT_EQ(meteors.status.rfind("Energy 7 ", 0), 0u) << "the round's own energy";
+
+  const RadarPicture boss = TakeRadar(game, RadarScene::Boss);
+  EXPECT_EQ(KindsAfterShip(boss), (std::vector<RadarKind>{RadarKind::Mothership, RadarKind::Roller}));
+  EXPECT_FLOAT_EQ(boss.marks[1].x, 0.6f);
+  EXPECT_FLOAT_EQ(boss.marks[2].y, 1.0f);
 }
 
 }  // namespace
