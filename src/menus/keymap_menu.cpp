@@ -43,6 +43,11 @@ constexpr std::array<KeymapItem, 15> kKeymapItems = {{
 constexpr uint8_t kDefaultItem = 13;
 constexpr uint8_t kLeaveItem = 14;
 
+// The key an action is bound to, by its name ("LCONTROL", "SPACE").
+std::string BoundKeyWords(const Game& game, Action action) {
+  return std::string(dik::Name(game.input.actions[action].key));
+}
+
 void BindKey(Game& game, Action action) {
   const uint8_t key = CaptureKey(game);
   game.input.actions[action].key = key;
@@ -106,7 +111,11 @@ void WalkBindingMenu(Game& game, const BindingMenu& menu) {
 }
 
 void KeyboardMappingMenu(Game& game) {
-  WalkBindingMenu(game, {"Keyboard mapping", "system\\menu\\kselect.wav", BindKey, RestoreDefaultKeys});
+  WalkBindingMenu(game, {.title = "Keyboard mapping",
+                         .opening = "system\\menu\\kselect.wav",
+                         .bind = BindKey,
+                         .restoreDefaults = RestoreDefaultKeys,
+                         .bindingWords = BoundKeyWords});
 }
 
 void SpeakKeymapItem(Game& game, uint8_t item) {

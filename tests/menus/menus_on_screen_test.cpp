@@ -106,6 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "Options:Controller: joystick", 1},
         ShownCase{"KeyboardMappingUpIsExit", KeyboardMappingMenu, "1500 tap UP", "system/menu/exit.wav",
                   "Keyboard mapping:Exit"},
+        // Each action shows its key, and the item read again after a rebind its new one.
+        ShownCase{"KeyboardMappingAfterARebind", KeyboardMappingMenu, "1500 tap RETURN\n3000 tap Z",
+                  "system/menu/kmovleft.wav", "Keyboard mapping:Move left: Z"},
         // The item read again after a rebind shows its new button.
         ShownCase{"ButtonMappingAfterARebind", ButtonMappingMenu, "1500 tap RETURN\n3000 button 5 down\n3300 button 5 up",
                   "system/menu/kmovleft.wav", "Button mapping:Move left: Button 6", 1, true},
