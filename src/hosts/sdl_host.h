@@ -91,6 +91,7 @@ class SdlHost : public Host {
   // nothing without a window.
   std::optional<ScreenFrame> PaintNow();
   bool ViewOn() const { return viewOn_; }
+  SDL_Window* Window() const { return window_; }
 
  private:
   void PumpEvents();

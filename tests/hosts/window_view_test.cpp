@@ -146,6 +146,41 @@ TEST_F(WindowView, TheMenusCurrentItemIsMarked) {
   EXPECT_GT(b.y, a.y + 10) << "the bar moved down three items";
 }
 
+// Rows with a pixel of the colour.
+int RowsWith(const ScreenFrame& f, Rgb colour) {
+  int rows = 0;
+  for (int y = 0; y < f.height; ++y) {
+    for (int x = 0; x < f.width; ++x) {
+      if (f.At(x, y) == colour.Argb()) {
+        ++rows;
+        break;
+      }
+    }
+  }
+  return rows;
+}
+
+TEST_F(WindowView, TheMenuGrowsWithTheWindow) {
+  if (!FindWindowFont()) GTEST_SKIP() << "no font installed";
+  SdlHost host(options_);
+  host.ShowMainWindow("Starbarrow");
+  Game game(host);
+  MenuOnScreen menu(game, "Options", std::vector<std::string>{"one", "two"});
+  menu.Mark(1);
+  const ScreenFrame small = Paint(host);
+  SDL_SetWindowSize(host.Window(), small.width * 2, small.height * 2);
+  // The new size arrives as an event, soon.
+  for (const int32_t start = host.Ticks(); host.Ticks() - start < 5000 && host.PaintNow()->width == small.width;) {
+    host.Yield();
+  }
+  const ScreenFrame large = Paint(host);
+  ASSERT_EQ(large.width, small.width * 2);
+  const int before = RowsWith(small, kCurrentItemBar);
+  ASSERT_GT(before, 0);
+  EXPECT_NEAR(static_cast<double>(RowsWith(large, kCurrentItemBar)) / before, 2.0, 0.25)
+      << "the current item's bar is as tall as a line of its words";
+}
+
 TEST_F(WindowView, TheToggleKeyHidesTheViewAndTheChoiceIsKept) {
   {
     SdlHost host(options_);
