@@ -220,7 +220,7 @@ TEST_F(WindowView, AFontThatIsNotOneLeavesTheWindowDrawnWithoutWords) {
     EXPECT_GT(CentreOf(*frame, AboveCaption(*frame), kShipMarkColour).x, 0) << "the radar is still drawn";
   }
   SDL_DestroyWindow(window);
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  SDL_Quit();
 }
 
 TEST(WindowFont, TheFirstReadableFileIsTakenAndNoneIsNothing) {
