@@ -47,6 +47,11 @@ constexpr const char* kCurrentMarker = "\xE2\x96\xB6 ";  // a right-pointing tri
 
 }  // namespace
 
+void PreferSoftwareDrawing() {
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+}
+
 ScreenPainter::ScreenPainter(SDL_Window* window, std::optional<std::filesystem::path> font)
     : window_(window), fontFile_(std::move(font)) {
   // No flags: the render driver hint (software unless the player asks for

@@ -50,6 +50,14 @@ struct ScreenText {
   bool operator==(const ScreenText&) const = default;
 };
 
+// The window is drawn in software. Left to itself SDL backs the window with
+// OpenGL, which on a machine without a graphics driver loads Mesa's software
+// rasteriser and LLVM: some 90 MB resident and a pool of threads, for a
+// window nobody needs to see. The player can still ask for it through the
+// environment (SDL_FRAMEBUFFER_ACCELERATION, SDL_RENDER_DRIVER). Called
+// before the window is made.
+void PreferSoftwareDrawing();
+
 class ScreenPainter {
  public:
   // Without a usable font the window is still drawn, without words.

@@ -103,13 +103,7 @@ CalendarTime SdlHost::LocalTime() {
 bool SdlHost::ClaimSingleInstance() { return instance_.Claim(); }
 
 void SdlHost::ShowMainWindow(const std::string& caption) {
-  // The window is drawn in software. Left to itself SDL backs the window with
-  // OpenGL, which on a machine without a graphics driver loads Mesa's software
-  // rasteriser and LLVM: some 90 MB resident and a pool of threads, for a
-  // window nobody needs to see. The player can still ask for it through the
-  // environment (SDL_FRAMEBUFFER_ACCELERATION, SDL_RENDER_DRIVER).
-  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_DEFAULT);
+  PreferSoftwareDrawing();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     std::cerr << "starbarrow: cannot open a window: " << SDL_GetError() << '\n';
     return;
