@@ -20,7 +20,10 @@ std::string OneLine(std::string s) {
 }
 
 std::string Header(const std::string& app, const std::string& section) {
-  return "[" + OneLine(app) + "/" + OneLine(section) + "]";
+  // Appended piece by piece: GCC 12 warns falsely of an overlap in "[" + string.
+  std::string header = "[";
+  header.append(OneLine(app)).append("/").append(OneLine(section)).append("]");
+  return header;
 }
 
 // The lines of the text, without their line breaks ("\r\n" too).

@@ -27,7 +27,7 @@ const char* ControllerModePrompt(const Game& game) {
 std::vector<std::string> OptionItems(const Game& game) {
   std::vector<std::string> items;
   for (const char* prompt : kOptionPrompts) items.push_back(ItemWords(prompt));
-  items[kControllerMode] += " " + ItemWords(ControllerModePrompt(game));
+  items[kControllerMode].append(" ").append(ItemWords(ControllerModePrompt(game)));
   return items;
 }
 
