@@ -38,7 +38,7 @@ case $how in
     deb=$(echo "$scratch"/package/starbarrow_*.deb)
     [ -f "$deb" ] || fail "no package was made: $(ls "$scratch/package")"
     depends=$(dpkg-deb -f "$deb" Depends)
-    for lib in libsdl2 libsndfile1 libmpg123 libcurl; do
+    for lib in libsdl2 libsdl2-ttf libfontconfig1 fonts-dejavu-core libsndfile1 libmpg123 libcurl; do
       [[ $depends == *"$lib"* ]] || fail "the package does not depend on $lib: $depends"
     done
     version=$(dpkg-deb -f "$deb" Version)
