@@ -12,6 +12,7 @@
 #include "platform/runtime_error.h"
 #include "platform/settings.h"
 #include "platform/startup.h"
+#include "sound/sound_engine.h"
 #include "support/log_lines.h"
 
 namespace sb::test {
@@ -30,7 +31,16 @@ constexpr int kBossStandOff = 500;        // under the mothership, clear of both
 constexpr int16_t kLowEnergy = 40;
 constexpr int kLowAlien = 6000;  // an alien this low is about to land: it comes before a bomber
 constexpr int kSaucerBeforeHeight = 5000;  // the saucer is chased while no alien is lower than this
-constexpr int16_t kBombShieldEnergy = 80;  // below this a bomb run is met with a shield
+constexpr int32_t kNever = 1 << 30;
+constexpr int32_t kMissileRange = 9999;  // a missile finds no alien this far or farther
+constexpr int kBombRunHeight = 3500;   // a silver alien starts its run lower than this ...
+constexpr int32_t kDropWhistleMs = 1000;  // ... and its bombs fall once the drop's whistle has ended
+constexpr int kShipStep = 50;             // the ship moves this far ...
+constexpr int32_t kMsPerStep = 15;        // ... this often
+constexpr int32_t kShelterMarginMs = 250;
+constexpr int32_t kShieldAheadMs = 150;   // a ship caught in the open raises its shield this soon before the bombs
+constexpr int kSwarm = 3;                 // this many silver aliens still to bomb are swept, not hunted
+constexpr int kSweepInside = 250;         // a sweep turns this far inside the outermost alien
 
 enum class Phase { MainMenu, Difficulty, Playing, BackAtMenu, Leaving };
 
@@ -91,7 +101,11 @@ class Bot {
     }
   }
 
-  void Press(KeyboardState& state) const { fingers_.Apply(state, now_); }
+  // Read on every poll of the keyboard, several times a millisecond.
+  void Press(KeyboardState& state) {
+    fingers_.Apply(state, now_);
+    if (VaporStillWanted()) state[dik::TAB] = 0x80;
+  }
 
  private:
   // What was heard since the last look; the log is emptied as it is read.
@@ -111,6 +125,7 @@ class Bot {
     }
     Announcement(path);
     if (path == "sounds/d_wavcom.wav") ++report_.tallies;
+    if (path == "sounds/invalid.wav") ++report_.invalidBeeps;
     if (path == "sounds/d_sheep.wav") report_.rounds.push_back("sheep");
     if (path == "sounds/d_meteor.wav") report_.rounds.push_back("meteor");
     if (path == "sounds/liftoff.wav") report_.rounds.push_back("boss");
@@ -218,15 +233,18 @@ class Bot {
     if (x > ShipX() + 30) fingers_.Hold(dik::RIGHT);
   }
 
-  // Alt held, a tap of the direction fires that way.
-  void SideLaserAt(int x) {
-    if (std::abs(x - ShipX()) < 30) {
-      MoveTo(x < 5000 ? x + 200 : x - 200);  // right at the ship it is on neither side
+  // Alt held, a tap of a direction fires that way; both sides fire in one
+  // volley. An alien right at the ship is on neither side: the ship steps away.
+  void SideLasers(bool left, bool right, int nearest) {
+    if (!left && !right) {
+      MoveTo(nearest < 5000 ? nearest + 200 : nearest - 200);
       return;
     }
     fingers_.Hold(dik::LMENU);
-    fingers_.Tap(x < ShipX() ? dik::LEFT : dik::RIGHT, now_);
+    if (left) fingers_.Tap(dik::LEFT, now_);
+    if (right) fingers_.Tap(dik::RIGHT, now_);
   }
+  void SideLaserAt(int x) { SideLasers(x <= ShipX() - 30, x >= ShipX() + 30, x); }
 
   void Fire() { fingers_.Tap(dik::LCONTROL, now_); }
 
@@ -235,79 +253,149 @@ class Bot {
     if (energy < kLowEnergy && s.Shields > 0 && !s.ShieldActive) fingers_.Tap(dik::UP, now_);
   }
 
-  void FightWave() {
-    const GameState& s = game_->state;
-    const SaucerState& saucer = game_->saucer;
-    std::optional<int> landed;   // the nearest landed alien
-    std::optional<int> lowest;   // the flying alien nearest the ground
+  // What the field sounds like at this moment: where the aliens are, on the
+  // ground and in the air, and how soon the next silver bombs can fall.
+  struct Field {
+    std::optional<int> landed;  // the nearest landed alien
+    bool landedLeft = false;    // landed aliens on either side, for the side lasers
+    bool landedRight = false;
+    std::optional<int> lowest;  // the flying alien nearest the ground
     int lowestY = -1;
+    std::optional<int> bomber;  // the lowest silver alien that has not bombed yet
+    int bomberY = -1;
+    int swarmLeft = kFarWall;   // the span of the silver aliens still to bomb
+    int swarmRight = kNearWall;
+    int toBomb = 0;
     bool inReach = false;
-    bool bombsComing = false;    // a silver alien's drop heard, its bombs still to land
     int flying = 0;
     int onGround = 0;
-    int bomberY = -1;
-    std::optional<int> bomberX;
+    int32_t msToBombs = kNever;
+    bool missileTarget = false;  // a released alien within a missile's range
+  };
+
+  Field Survey() {
+    Field f;
     for (size_t c = 0; c < game_->aliens.groups.size(); ++c) {
       const AlienGroup& group = game_->aliens.groups[c];
+      const bool silver = static_cast<Colour>(c) == Colour::Silver;
       for (size_t i = 0; i < group.Count && i < group.Aliens.size(); ++i) {
         const AlienRecord& a = group.Aliens[i];
-        bombsComing = bombsComing || (static_cast<Colour>(c) == Colour::Silver && (a.BombRun || a.BombsFalling));
+        if (silver) f.msToBombs = std::min(f.msToBombs, MsToBombs(i, a));
+        f.missileTarget = f.missileTarget || (i < group.Spawned && a.Active && InMissileRange(a));
         if (a.Landed && !a.Destroyed) {
-          ++onGround;
-          if (!landed || std::abs(a.X - ShipX()) < std::abs(*landed - ShipX())) landed = a.X;
+          ++f.onGround;
+          if (!f.landed || std::abs(a.X - ShipX()) < std::abs(*f.landed - ShipX())) f.landed = a.X;
+          f.landedLeft = f.landedLeft || a.X < ShipX();
+          f.landedRight = f.landedRight || a.X > ShipX();
         } else if (a.Active && !a.Landed) {
-          ++flying;
-          if (a.Y > lowestY) {
-            lowestY = a.Y;
-            lowest = a.X;
+          ++f.flying;
+          if (a.Y > f.lowestY) {
+            f.lowestY = a.Y;
+            f.lowest = a.X;
           }
-          // A silver alien bombs the field once it is low enough: it is hunted first.
-          const bool bomber = static_cast<Colour>(c) == Colour::Silver && !a.BombRun && a.BombIndex == 0;
-          if (bomber && a.Y > bomberY) {
-            bomberY = a.Y;
-            bomberX = a.X;
+          if (silver && !a.BombRun && a.BombIndex == 0) {
+            ++f.toBomb;
+            f.swarmLeft = std::min<int>(f.swarmLeft, a.X);
+            f.swarmRight = std::max<int>(f.swarmRight, a.X);
+            if (a.Y > f.bomberY) {
+              f.bomberY = a.Y;
+              f.bomber = a.X;
+            }
           }
-          inReach = inReach || std::abs(a.X - ShipX()) <= kLaserReach;
+          f.inReach = f.inReach || std::abs(a.X - ShipX()) <= kLaserReach;
         }
       }
     }
-    UseTheArsenal(flying, onGround);
-    ShieldWhenHurt(bombsComing && s.Energy < kBombShieldEnergy ? 0 : s.Energy);
-    // Bombs never fall next to the left wall: the ship waits there for a
-    // run to end, turning its side laser on the aliens on the ground.
-    if (bombsComing) {
-      if (ShipX() > kBombShelter) {
+    return f;
+  }
+
+  // A silver alien's six bombs fall one by one once its drop whistle, started
+  // past half height, has ended; a silver alien bombs once in its life. How
+  // fast it comes down is heard from its voice.
+  int32_t MsToBombs(size_t i, const AlienRecord& a) {
+    if (a.BombIndex >= kBombCount) return kNever;
+    if (a.BombsFalling) return 0;
+    if (a.BombRun) return std::max(0, kDropWhistleMs - (now_ - a.BombTick));
+    if (!a.Active || a.Landed) return kNever;
+    if (silverSeen_.size() <= i) silverSeen_.resize(i + 1, {-1, 0});
+    auto& [since, fromY] = silverSeen_[i];
+    if (since < 0 || a.Y < fromY) {
+      since = now_;
+      fromY = a.Y;
+    }
+    const int32_t heardMs = now_ - since;
+    if (heardMs < 100 || a.Y == fromY) return kNever;
+    const double perMs = static_cast<double>(a.Y - fromY) / heardMs;
+    return static_cast<int32_t>((kBombRunHeight - a.Y) / perMs) + kDropWhistleMs;
+  }
+
+  bool InMissileRange(const AlienRecord& a) const {
+    const GameState& s = game_->state;
+    return Distance(*game_, s.ShipX, s.ShipY, a.X, a.Y) < kMissileRange;
+  }
+
+  // How long the ship takes to fly from here to x, at its normal speed.
+  int32_t MsToFly(int from, int to) const { return std::abs(from - to) * kMsPerStep / kShipStep; }
+
+  void FightWave() {
+    const GameState& s = game_->state;
+    const SaucerState& saucer = game_->saucer;
+    if (s.Level != surveyedLevel_ || s.Wave != surveyedWave_) {
+      surveyedLevel_ = s.Level;
+      surveyedWave_ = s.Wave;
+      silverSeen_.clear();
+      sweepRight_ = true;
+    }
+    if (report_.lowestEnergy == 0 || s.Energy < report_.lowestEnergy) report_.lowestEnergy = s.Energy;
+    const Field f = Survey();
+    UseTheArsenal(f);
+    const bool exposed = ShipX() > kBombShelter;
+    ShieldWhenHurt(exposed && f.msToBombs <= kShieldAheadMs ? 0 : s.Energy);
+    // Bombs never fall next to the left wall: the ship is there before the
+    // first one can fall, firing at what comes in reach on the way and
+    // turning its side lasers on the aliens on the ground.
+    if (f.msToBombs <= MsToFly(ShipX(), kBombShelter) + kShelterMarginMs) {
+      if (exposed) {
         fingers_.Hold(dik::LEFT);
-      } else if (landed) {
-        SideLaserAt(*landed);
-      } else if (inReach) {
+        if (f.inReach) Fire();
+      } else if (f.landed) {
+        SideLasers(f.landedLeft, f.landedRight, *f.landed);
+      } else if (f.inReach) {
         Fire();
       }
       return;
     }
     // A landed alien drains the ship from afar, and the side laser reaches it
     // from anywhere: it comes first.
-    if (landed) {
-      SideLaserAt(*landed);
+    if (f.landed) {
+      SideLasers(f.landedLeft, f.landedRight, *f.landed);
+      return;
+    }
+    // A crowd of silver aliens comes down together: the ship sweeps it from
+    // end to end, firing all the way, far end first while there is time to
+    // come back to the wall before their bombs fall.
+    if (f.toBomb >= kSwarm) {
+      SweepSwarm(f);
       return;
     }
     // The dive's whistle tells where the payload will come down.
     if (saucer.PayloadDown || saucer.PayloadDiving) {
       MoveTo(saucer.PayloadX);
-      if (inReach) Fire();
+      if (f.inReach) Fire();
       return;
     }
     // The saucer's payload may be energy: it comes first unless an alien is
     // about to land.
-    if (saucer.SaucerPresent && lowestY < kSaucerBeforeHeight) {
+    if (saucer.SaucerPresent && f.lowestY < kSaucerBeforeHeight) {
       MoveTo(saucer.SaucerX);
-      if (inReach || std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
+      if (f.inReach || std::abs(saucer.SaucerX - ShipX()) <= kLaserReach) Fire();
       return;
     }
-    if (bomberX && lowestY < kLowAlien) lowest = bomberX;
-    if (lowest) {
-      MoveTo(*lowest);
-      if (inReach) Fire();
+    // A silver alien bombs the field once it is low enough: it is hunted first.
+    std::optional<int> target = f.bomber && f.lowestY < kLowAlien ? f.bomber : f.lowest;
+    if (target) {
+      MoveTo(*target);
+      if (f.inReach) Fire();
       return;
     }
     if (saucer.SaucerPresent) {
@@ -316,13 +404,38 @@ class Bot {
     }
   }
 
+  void SweepSwarm(const Field& f) {
+    const int right = f.swarmRight - kSweepInside;
+    const int left = f.swarmLeft + kSweepInside;
+    const int32_t roundTrip = MsToFly(ShipX(), right) + MsToFly(right, kBombShelter) + kShelterMarginMs;
+    if (sweepRight_ && (roundTrip >= f.msToBombs || ShipX() >= right - 30)) sweepRight_ = false;
+    if (!sweepRight_ && ShipX() <= left + 30 && roundTrip < f.msToBombs) sweepRight_ = true;
+    MoveTo(sweepRight_ ? right : left);
+    if (f.inReach) Fire();
+  }
+
   // A crowd on the ground is vaporised, a crowded field nuked, and in the
-  // last levels missiles go after the aliens in the air.
-  void UseTheArsenal(int flying, int onGround) {
+  // last levels missiles go after the aliens in the air: a missile only while
+  // one is left and an alien is within its range, or the press just beeps.
+  void UseTheArsenal(const Field& f) {
     const GameState& s = game_->state;
-    if (onGround >= 3 && s.Vapors > 0 && !s.VaporPending) fingers_.Tap(dik::TAB, now_);
-    if (flying + onGround >= 8 && s.HasNukes && s.Nukes > 0 && !s.NukePending) fingers_.Tap(dik::RETURN, now_);
-    if (flying >= 3 && s.Level >= 6 && s.MissilesSpent < 10) fingers_.Tap(dik::SPACE, now_);
+    if (f.onGround >= 3 && s.Vapors > 0 && !s.VaporPending && !vaporAsked_) {
+      vaporAsked_ = true;
+      vaporsWhenAsked_ = s.Vapors;
+    }
+    if (f.flying + f.onGround >= 8 && s.HasNukes && s.Nukes > 0 && !s.NukePending) fingers_.Tap(dik::RETURN, now_);
+    const bool missileLeft = s.MissilesSpent < kMissileSlots;
+    if (f.flying >= 3 && s.Level >= 6 && missileLeft && f.missileTarget) fingers_.Tap(dik::SPACE, now_);
+  }
+
+  // The vapor key asks for one charge after another for as long as it is
+  // down, and beeps once none is left: it is let go on the very poll that
+  // took the charge.
+  bool VaporStillWanted() {
+    if (!vaporAsked_ || !game_) return false;
+    const GameState& s = game_->state;
+    if (!s.GameActive || s.VaporPending || s.Vapors != vaporsWhenAsked_) vaporAsked_ = false;
+    return vaporAsked_;
   }
 
   // Clones are shot, sheep are pulled in with the beam; a shot takes the
@@ -398,6 +511,12 @@ class Bot {
   int announcedLevel_ = 0;
   uint8_t chosen_ = 1;
   int32_t gameStart_ = 0;
+  int surveyedLevel_ = 0;
+  int surveyedWave_ = 0;
+  std::vector<std::pair<int32_t, int>> silverSeen_;  // when each silver alien was first heard, and how high
+  bool sweepRight_ = true;
+  bool vaporAsked_ = false;
+  uint8_t vaporsWhenAsked_ = 0;
 };
 
 // The simulated host with the bot's hands on its keyboard.

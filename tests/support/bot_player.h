@@ -31,7 +31,9 @@ struct BotReport {
   std::vector<std::pair<int, int>> waves;  // level and wave, as each wave was announced
   std::vector<std::string> rounds;         // "sheep", "meteor" or "boss", in order
   int tallies = 0;                         // wave and round tallies spoken
+  int invalidBeeps = 0;                    // keys pressed with nothing to do, heard as the invalid beep
   int32_t finalScore = 0;
+  int16_t lowestEnergy = 0;  // the least energy the ship had left in a wave
   int32_t bestInMemory = 0;  // the personal best the program holds after the game
   int32_t bestOnDisk = 0;    // the personal best in the player file after the game
   size_t liveAtMenuBefore = 0;  // sound buffers alive at the main menu before the game ...
