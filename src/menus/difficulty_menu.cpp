@@ -37,9 +37,7 @@ bool DifficultyMenu(Game& game) {
   game.state.Difficulty = kEasy;
   MenuOnScreen screen(game, "Choose a difficulty", kDifficultyPrompts);
   screen.Mark(choice - kEasy);
-  DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\seldiff.wav");
-  RestoreMenuMusic(game);
+  OpeningPrompt(game, "system\\menu\\seldiff.wav");
   for (;;) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {

@@ -138,9 +138,7 @@ void ControllerModeMenu(Game& game) {
   bool joystick = false;
   MenuOnScreen screen(game, "Controller", kModePrompts);
   screen.Mark(joystick);
-  DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\selectmode.wav");
-  RestoreMenuMusic(game);
+  OpeningPrompt(game, "system\\menu\\selectmode.wav");
   for (;;) {
     MenuPass(game);
     if (UpOrDown(game)) {
@@ -167,9 +165,7 @@ void JoystickMenu(Game& game) {
   uint8_t item = kSelectJoystick;
   MenuOnScreen screen(game, "Joystick", kJoystickPrompts);
   screen.Mark(item);
-  DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\seljoymenu.wav");
-  RestoreMenuMusic(game);
+  OpeningPrompt(game, "system\\menu\\seljoymenu.wav");
   for (;;) {
     MenuPass(game);
     if (KeyDown(game.input, dik::UP)) {

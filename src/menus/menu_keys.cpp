@@ -2,6 +2,8 @@
 
 #include "game/game.h"
 #include "platform/input.h"
+#include "sound/music.h"
+#include "sound/speech.h"
 
 namespace sb {
 
@@ -9,6 +11,12 @@ void MenuPass(Game& game) {
   PollInput(game);
   ReadModifierKeys(game.input);
   game.host.Yield();
+}
+
+void OpeningPrompt(Game& game, const char* prompt) {
+  DuckMenuMusic(game);
+  PlayPromptInterruptible(game, prompt);
+  RestoreMenuMusic(game);
 }
 
 uint8_t PreviousItem(uint8_t item, uint8_t first, uint8_t last) {

@@ -13,6 +13,9 @@ struct Game;
 // One pass of a menu loop: input polled, modifier flags read, messages run.
 void MenuPass(Game& game);
 
+// A menu's opening prompt over its music, lowered while the prompt plays.
+void OpeningPrompt(Game& game, const char* prompt);
+
 // The previous and the next item of first..last, wrapping around.
 uint8_t PreviousItem(uint8_t item, uint8_t first, uint8_t last);
 uint8_t NextItem(uint8_t item, uint8_t first, uint8_t last);
