@@ -32,6 +32,7 @@ struct RandomState {
 struct StartupState {
   bool soundsLoaded = false;
   bool failed = false;  // an unexpected error led to the exit
+  bool playerFileHeld = false;  // there but unreadable at start: never written over
 };
 
 struct Game {

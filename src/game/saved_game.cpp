@@ -51,6 +51,7 @@ T RestoredAs(const std::string& text, int64_t high = std::numeric_limits<T>::max
 
 void SaveGame(Game& game) {
   const GameState& s = game.state;
+  const PlayerRecord before = game.player;
   auto& saved = game.player.saved;
   saved[kLevelField] = Stored(s.Level);
   saved[kWaveField] = Stored(s.Wave);
@@ -64,7 +65,13 @@ void SaveGame(Game& game) {
   saved[kTurboTimeField] = Stored(s.TurboTime);
   saved[kShieldsField] = Stored(s.Shields);
   game.player.savedGame = true;
-  SaveSettings(game);
+  if (!SaveSettings(game)) {
+    // Refused (a full disk, a folder that cannot be written): the player heard
+    // it, and plays on from where they were, the save that was kept unchanged.
+    game.player.saved = before.saved;
+    game.player.savedGame = before.savedGame;
+    return;
+  }
   PlaySound(game, "system\\menu\\saved.wav", 0, true);
   game.state.QuitToMenu = true;
   game.state.GameActive = false;

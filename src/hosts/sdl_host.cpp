@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -295,7 +296,7 @@ void SdlHost::ReacquireKeyboard() {
   }
 }
 
-std::optional<std::vector<uint8_t>> SdlHost::ReadFile(Folder folder, const std::string& name) {
+FileRead SdlHost::ReadFile(Folder folder, const std::string& name) {
   return folder == Folder::Program ? programFiles_.Read(name) : playerFiles_.Read(name);
 }
 
@@ -306,7 +307,8 @@ bool SdlHost::WriteFile(Folder folder, const std::string& name, const std::vecto
 void SdlHost::WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                            const std::string& value) {
   if (!WriteIniSetting(options_.settingsFile, app, section, key, value)) {
-    std::cerr << "starbarrow: cannot write " << options_.settingsFile << '\n';
+    std::cerr << "starbarrow: cannot write " << key << " to " << options_.settingsFile.string() << ": "
+              << std::strerror(errno) << '\n';
   }
 }
 

@@ -72,7 +72,7 @@ class SdlHost : public Host {
     joysticks_.Notices().SetListener(std::move(onChange));
   }
 
-  std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
+  FileRead ReadFile(Folder folder, const std::string& name) override;
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
   void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& value) override;

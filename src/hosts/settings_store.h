@@ -20,11 +20,10 @@ std::optional<std::string> ReadIniSetting(const std::filesystem::path& file, con
 std::optional<std::string> GetIniValue(const std::string& ini, const std::string& app, const std::string& section,
                                        const std::string& key);
 
-// Reads, changes and atomically rewrites the file; false on failure.
+// Reads, changes and atomically rewrites the file, every line it does not
+// change kept byte for byte; false (errno set) on failure, and when the file
+// is there but cannot be read, which leaves it as it is.
 bool WriteIniSetting(const std::filesystem::path& file, const std::string& app, const std::string& section,
                      const std::string& key, const std::string& value);
-// Nothing when the file or the value is not there.
-std::optional<std::string> ReadIniSetting(const std::filesystem::path& file, const std::string& app,
-                                          const std::string& section, const std::string& key);
 
 }  // namespace sb

@@ -33,7 +33,9 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
       programFiles_->Write(kKeyMapFileName, EncodeKeyMap(DefaultActionTable()));  // the shipped key map
     }
   }
-  if (options_.home) {
+  if (options_.playerFolder) {
+    playerFiles_ = options_.playerFolder;
+  } else if (options_.home) {
     playerFiles_ = std::make_unique<DiskFolder>(*options_.home);
   } else {
     playerFiles_ = std::make_unique<MemoryFolder>();
@@ -199,7 +201,7 @@ void SimHost::ReacquireKeyboard() {
   log_.Write(ms_, "keyboard", "reacquire");
 }
 
-std::optional<std::vector<uint8_t>> SimHost::ReadFile(Folder folder, const std::string& name) {
+FileRead SimHost::ReadFile(Folder folder, const std::string& name) {
   return Files(folder).Read(name);
 }
 

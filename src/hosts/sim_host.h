@@ -31,6 +31,7 @@ struct SimOptions {
   uint32_t seed = 0;
   std::optional<int32_t> untilMs;
   std::optional<std::filesystem::path> home;       // player folder on disk; in memory when unset
+  std::shared_ptr<FileStore> playerFolder;         // the player folder itself (a test's faulty one), over home
   std::optional<std::filesystem::path> soundTree;  // real recordings; the virtual tree when unset
   std::map<std::string, int> lengths;              // virtual tree: name -> milliseconds
   std::vector<std::string> missing;                // virtual tree: names that do not exist, and keymap.sbk
@@ -92,7 +93,7 @@ class SimHost : public Host {
     joystickNotices_.SetListener(std::move(onChange));
   }
 
-  std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) override;
+  FileRead ReadFile(Folder folder, const std::string& name) override;
   bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) override;
   void WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                     const std::string& value) override;
@@ -137,7 +138,7 @@ class SimHost : public Host {
   std::unique_ptr<SoundLibrary> sounds_;
   VirtualSoundLibrary* virtual_ = nullptr;
   std::unique_ptr<FileStore> programFiles_;
-  std::unique_ptr<FileStore> playerFiles_;
+  std::shared_ptr<FileStore> playerFiles_;
   std::map<std::string, std::string> settings_;
   std::string clipboard_;
   size_t nextReply_ = 0;

@@ -83,17 +83,48 @@ int CreateTemporary(const std::filesystem::path& path, std::string& name) {
   return -1;
 }
 
+// Where a write to `path` really goes: through a symbolic link to the file it
+// names, so a player who keeps a file elsewhere and links it in keeps the link.
+std::filesystem::path WriteTarget(std::filesystem::path path) {
+  std::error_code ec;
+  for (int hop = 0; hop < 40 && std::filesystem::is_symlink(path, ec); ++hop) {  // 40: the kernel's own bound
+    const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
+    if (ec) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
+// The permissions the new file takes: those of the file it replaces. False
+// (errno EACCES) when that file is read-only: its owner made it so.
+bool KeepMode(const std::filesystem::path& path, int fd) {
+  struct stat old{};
+  if (::stat(path.c_str(), &old) != 0) return true;  // a new file: the umask decides
+  if ((old.st_mode & S_IWUSR) == 0) {
+    errno = EACCES;
+    return false;
+  }
+  return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 }  // namespace
 
-bool WriteFileAtomically(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+bool WriteFileAtomically(const std::filesystem::path& asked, const std::vector<uint8_t>& bytes) {
+  const std::filesystem::path path = WriteTarget(asked);
   const std::filesystem::path dir = path.parent_path();
-  std::error_code ec;
-  if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+  if (!dir.empty()) {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) {
+      errno = ec.value();  // a read-only file system says so here, not later as a missing folder
+      return false;
+    }
+  }
   RemoveStaleTemporaries(dir);
   std::string temp;
   const int fd = CreateTemporary(path, temp);
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && SyncFd(fd);
+  const bool written = KeepMode(path, fd) && WriteAll(fd, bytes.data(), bytes.size()) && SyncFd(fd);
   const int saved = errno;
   if (::close(fd) != 0 || !written || std::rename(temp.c_str(), path.c_str()) != 0) {
     const int why = written ? errno : saved;
@@ -110,14 +141,30 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
   if (fd < 0) return std::nullopt;
   struct stat st{};
   std::optional<std::vector<uint8_t>> out;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uintmax_t>(st.st_size) <= limit) {
+  int why = 0;
+  if (::fstat(fd, &st) != 0) {
+    why = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    why = EISDIR;
+  } else if (!S_ISREG(st.st_mode)) {
+    why = EINVAL;
+  } else if (static_cast<uintmax_t>(st.st_size) > limit) {
+    why = EFBIG;
+  } else {
     std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
     size_t done = 0;
     for (;;) {
       if (done == bytes.size()) bytes.resize(done + 4096);  // the file may have grown since
       const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0 || done + static_cast<size_t>(n) > limit) break;
+      if (n < 0) {
+        why = errno;
+        break;
+      }
+      if (done + static_cast<size_t>(n) > limit) {
+        why = EFBIG;
+        break;
+      }
       done += static_cast<size_t>(n);
       if (n == 0) {
         bytes.resize(done);
@@ -127,18 +174,22 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
     }
   }
   ::close(fd);
+  if (!out) errno = why;
   return out;
 }
 
-std::optional<std::vector<uint8_t>> DiskFolder::Read(const std::string& name) { return ReadWholeFile(dir_ / name); }
+FileRead DiskFolder::Read(const std::string& name) {
+  auto bytes = ReadWholeFile(dir_ / name, kMaxFolderFileBytes);
+  return FileRead(std::move(bytes), errno);
+}
 
 bool DiskFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) {
   return WriteFileAtomically(dir_ / name, bytes);
 }
 
-std::optional<std::vector<uint8_t>> MemoryFolder::Read(const std::string& name) {
+FileRead MemoryFolder::Read(const std::string& name) {
   const auto it = files_.find(name);
-  if (it == files_.end()) return std::nullopt;
+  if (it == files_.end()) return FileRead(std::nullopt, ENOENT);
   return it->second;
 }
 

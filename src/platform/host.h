@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_read.h"
+
 namespace sb {
 
 class Mixer;
@@ -130,7 +132,8 @@ class Host {
   virtual void SetJoystickListener(std::function<void(JoystickChange)> onChange) = 0;
 
   // --- files, settings, network ---
-  virtual std::optional<std::vector<uint8_t>> ReadFile(Folder folder, const std::string& name) = 0;
+  // Nothing when the file is not there (FileRead::Missing) or cannot be read.
+  virtual FileRead ReadFile(Folder folder, const std::string& name) = 0;
   // Atomic: a crash never leaves a half-written file. False on failure.
   virtual bool WriteFile(Folder folder, const std::string& name, const std::vector<uint8_t>& bytes) = 0;
   virtual void WriteSetting(const std::string& app, const std::string& section, const std::string& key,

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <string_view>
 #include <utility>
 
 #include "game/game.h"
@@ -45,11 +46,15 @@ void ApplyPlayerFile(Game& game, const std::vector<uint8_t>& bytes) {
   if (decoded.haveEncodedBest) game.player.personalBest = BestFromText(decoded.record.encodedBest);
 }
 
+const char* FolderName(Folder folder) { return folder == Folder::Program ? "the program folder" : "the player folder"; }
+
 void ReadKeyMap(Game& game, Folder folder) {
-  const auto bytes = game.host.ReadFile(folder, kKeyMapFileName);
+  const FileRead bytes = game.host.ReadFile(folder, kKeyMapFileName);
   if (!bytes) {
-    const char* where = folder == Folder::Program ? "the program folder" : "the player folder";
-    throw RuntimeError(kErrFileNotFound, std::string("The key map ") + kKeyMapFileName + " is missing from " + where);
+    const std::string file = std::string("The key map ") + kKeyMapFileName;
+    if (bytes.Missing()) throw RuntimeError(kErrFileNotFound, file + " is missing from " + FolderName(folder));
+    throw RuntimeError(kErrFileNotFound, file + " in " + FolderName(folder) + " cannot be read: " +
+                                             std::strerror(bytes.error));
   }
   std::vector<std::string> problems;
   const ActionTable table = DecodeKeyMap(*bytes, problems);
@@ -60,27 +65,41 @@ void ReadKeyMap(Game& game, Folder folder) {
   }
 }
 
+// A player file that is there but cannot be read (another owner, no read
+// permission, an I/O error, far too large) still holds the player's best and
+// saved game: the game plays with a first run's values and never writes over it.
+void HoldUnreadablePlayerFile(Game& game, int error) {
+  std::cerr << "starbarrow: " << kPlayerFileName << " in the player folder cannot be read: " << std::strerror(error)
+            << "; playing with a first run's values, and the file is left as it is\n";
+  game.startup.playerFileHeld = true;
+  PlayInvalidEvenEarly(game);
+}
+
 // A full disk or a folder that cannot be written: the player hears the
 // refusal and the reason goes to stderr. What is in memory is the truth;
 // reading the old files back would lose it.
-void RefuseSave(Game& game, const char* file, int error) {
-  std::cerr << "starbarrow: cannot save " << file << " in the player folder";
-  if (error != 0) std::cerr << ": " << std::strerror(error);
-  std::cerr << '\n';
+void RefuseSave(Game& game, const char* file, const std::string& why) {
+  std::cerr << "starbarrow: cannot save " << file << " in the player folder: " << why << '\n';
   PlayInvalidEvenEarly(game);
 }
 
 }  // namespace
 
 void LoadPlayerFiles(Game& game) {
-  const auto bytes = game.host.ReadFile(Folder::Player, kPlayerFileName);
-  if (!bytes) {
-    // The very first run: start from the key map that ships with the program.
-    ReadKeyMap(game, Folder::Program);
+  const FileRead info = game.host.ReadFile(Folder::Player, kPlayerFileName);
+  if (info.Missing()) {
+    // The very first run: the key map the player already keeps, else the one
+    // that ships with the program.
+    const bool ownKeyMap = !game.host.ReadFile(Folder::Player, kKeyMapFileName).Missing();
+    ReadKeyMap(game, ownKeyMap ? Folder::Player : Folder::Program);
     SaveSettings(game);
     return;
   }
-  ApplyPlayerFile(game, *bytes);
+  if (info) {
+    ApplyPlayerFile(game, *info);
+  } else {
+    HoldUnreadablePlayerFile(game, info.error);
+  }
   ReadKeyMap(game, Folder::Player);
 }
 
@@ -89,7 +108,7 @@ void LoadSettings(Game& game) {
   ReadKeyMap(game, Folder::Player);
 }
 
-void SaveSettings(Game& game) {
+bool SaveSettings(Game& game) {
   PlayerRecord& r = game.player;
   if (r.personalBest < 1) {
     r.encodedBest.clear();
@@ -99,15 +118,22 @@ void SaveSettings(Game& game) {
   }
   ActionTable table{};
   for (int a = 0; a < kActionCount; ++a) table[a] = game.input.actions[a];
+  bool saved = true;
   for (const auto& [name, bytes] : {std::pair{kPlayerFileName, EncodePlayerFile(r)},
                                     std::pair{kKeyMapFileName, EncodeKeyMap(table)}}) {
+    if (std::string_view(name) == kPlayerFileName && game.startup.playerFileHeld) {
+      RefuseSave(game, name, "it could not be read at start, so it is left as it is");
+      saved = false;
+      continue;  // the key map is the player's own and can still be kept
+    }
     errno = 0;
     if (!game.host.WriteFile(Folder::Player, name, bytes)) {
-      RefuseSave(game, name, errno);
-      return;
+      RefuseSave(game, name, errno != 0 ? std::strerror(errno) : "the file could not be written");
+      return false;
     }
   }
-  LoadSettings(game);
+  if (saved) LoadSettings(game);
+  return saved;
 }
 
 void WriteSetting(Game& game, const char* key, const std::string& value) {

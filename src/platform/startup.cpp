@@ -115,6 +115,9 @@ void StartUp(Game& game) {
   EnumerateJoysticks(game);
   if (game.player.controllerMode == 1) SetUpJoystick(game);
   game.startup.soundsLoaded = true;
+  // A refusal heard while the files were read (a player file that cannot be
+  // read or written) ends before the title, which would mask it.
+  while (game.sounds.invalid.IsPlaying()) game.host.Yield();
   PlaySound(game, "sounds\\sb.wav", 0, true);
 }
 

@@ -34,7 +34,9 @@ void LoadGameSounds(Game& game) {
   load(s.thrustStop, "sounds/thrstop.wav");
   load(s.powerThrust, "sounds/pwthrust.wav");
   for (SoundBuffer* b : {&s.thrustBurst, &s.thrustContinuous, &s.thrustStop, &s.powerThrust}) b->SetVolume(-500);
-  load(s.invalid, "sounds/invalid.wav");
+  // A refusal heard before the start-up sounds (a player file that cannot be
+  // read or written) plays on: loading it again would cut it off.
+  if (s.invalid.Empty()) load(s.invalid, "sounds/invalid.wav");
   for (size_t i = 0; i < s.explosion.size(); ++i) load(s.explosion[i], "sounds/exp" + std::to_string(i + 1) + ".wav");
   for (size_t i = 0; i < s.sideHit.size(); ++i) load(s.sideHit[i], "sounds/hitside" + std::to_string(i + 1) + ".wav");
   load(s.pauseLoop, "sounds/PausedLp.wav");

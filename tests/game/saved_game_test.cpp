@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <tuple>
 
+#include "game/waves.h"
 #include "menus/program_run.h"
+#include "support/filling_folder.h"
 #include "platform/player_file.h"
 #include "platform/score_codec.h"
 #include "platform/settings.h"
@@ -51,6 +54,34 @@ TEST(SavedGame, QStoresTheStandingWritesThePlayerFileAndEndsTheGame) {
   const std::array<double, kSavedGameFields> values = {3, 4, 50000, 75, 2, 1, 3, 1600, 2, 0, 4};
   for (int i = 0; i < kSavedGameFields; ++i) EXPECT_EQ(stored.saved[i], Enc(values[i])) << "field " << i + 1;
   EXPECT_EQ(stored.saved[9], "0");
+}
+
+// Q on a full disk: the refusal is heard and "saved" is not, the save kept
+// before stays as it was, and the game plays on for the player to decide.
+TEST(SavedGame, QOnAFullDiskIsRefusedAndTheGamePlaysOn) {
+  auto folder = std::make_shared<test::FillingFolder>();
+  SimOptions options = test::Scripted("12000 tap Q", 16000);
+  options.playerFolder = folder;
+  test::SimGame sim(options);
+  LoadPlayerFiles(sim.game);  // the first run's files, while the disk had room
+  const std::vector<uint8_t> before = *folder->Read(kPlayerFileName);
+  folder->full = true;
+  sim.ClearLog();
+
+  testing::internal::CaptureStderr();
+  const bool returned = sim.Run([](Game& game) { StartGame(game, 1, 1); });
+  const std::string told = testing::internal::GetCapturedStderr();
+
+  EXPECT_FALSE(returned) << "the game was still being played when the clock ran out";
+  EXPECT_TRUE(sim.game.state.GameActive);
+  EXPECT_FALSE(sim.game.state.QuitToMenu);
+  const Heard played = sim.Played();
+  EXPECT_NE(std::find(played.begin(), played.end(), "sounds/invalid.wav"), played.end());
+  EXPECT_EQ(std::find(played.begin(), played.end(), "system/menu/saved.wav"), played.end());
+  EXPECT_FALSE(sim.game.player.savedGame) << "no save in memory that the disk does not hold";
+  EXPECT_EQ(*folder->Read(kPlayerFileName), before);
+  EXPECT_NE(told.find("cannot save sbinfo.sbr in the player folder: No space left on device"), std::string::npos)
+      << told;
 }
 
 // The player file of a run that saved the standing above, without nukes.

@@ -5,6 +5,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "hosts/settings_store.h"
 #include "platform/file_store.h"
 #include "support/temp_dir.h"
@@ -147,6 +150,113 @@ TEST(SettingsStore, WritesTheFileUnderItsFolder) {
                                        const std::string s = "[KVZ31P/Settings]\nJoystickMode=1\nControllerMode=0\n";
                                        return std::vector<uint8_t>(s.begin(), s.end());
                                      }()}));
+}
+
+std::string Text(const std::filesystem::path& file) {
+  const auto bytes = ReadWholeFile(file);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("(unreadable)");
+}
+
+// The answers a reader needs to tell a first run from a file it must not touch.
+TEST(FileStore, TellsAMissingFileFromOneThatCannotBeRead) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "folder");
+  dir.Write("huge", {});
+  std::filesystem::resize_file(dir.path() / "huge", kMaxFolderFileBytes + 1);
+  DiskFolder folder(dir.path());
+  struct Case {
+    const char* name;
+    int error;
+  };
+  for (const Case& c : {Case{"absent", ENOENT}, Case{"folder", EISDIR}, Case{"huge", EFBIG}}) {
+    const FileRead read = folder.Read(c.name);
+    EXPECT_FALSE(read) << c.name;
+    EXPECT_EQ(read.error, c.error) << c.name;
+    EXPECT_EQ(read.Missing(), c.error == ENOENT) << c.name;
+  }
+  MemoryFolder memory;
+  EXPECT_TRUE(memory.Read("absent").Missing());
+}
+
+// A write goes where the player keeps the file and keeps what the player set.
+TEST(FileStore, WritesThroughALinkKeepsTheModeAndLeavesAReadOnlyFile) {
+  test::TempDir dir;
+  const auto real = dir.path() / "elsewhere" / "settings.ini";
+  const auto link = dir.path() / "config" / "settings.ini";
+  dir.Write("elsewhere/settings.ini", {'a'});
+  std::filesystem::create_directories(link.parent_path());
+  std::filesystem::create_symlink("../elsewhere/settings.ini", link);
+  ::chmod(real.c_str(), 0640);
+
+  ASSERT_TRUE(WriteFileAtomically(link, {'b'}));
+  EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link stays a link";
+  EXPECT_EQ(Text(real), "b");
+  struct stat st{};
+  ASSERT_EQ(::stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  ::chmod(real.c_str(), 0444);
+  errno = 0;
+  EXPECT_FALSE(WriteFileAtomically(link, {'c'})) << "a file its owner made read-only is not replaced";
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_EQ(Text(real), "b");
+  EXPECT_EQ(Entries(real.parent_path()), 1u) << "no temporary left";
+}
+
+// A folder that cannot be made (here the kernel's own, as on a read-only file
+// system) gives its own reason, not the missing folder's that follows from it.
+TEST(FileStore, AFolderThatCannotBeMadeGivesItsOwnReason) {
+  const std::filesystem::path dir = "/sys/starbarrow-test-folder";
+  if (::mkdir(dir.c_str(), 0755) == 0) {
+    ::rmdir(dir.c_str());
+    GTEST_SKIP() << dir << " could be made here";
+  }
+  const int why = errno;
+  errno = 0;
+  EXPECT_FALSE(WriteFileAtomically(dir / "settings.ini", {'a'}));
+  EXPECT_EQ(errno, why) << std::strerror(errno);
+}
+
+TEST(SettingsStore, KeepsEveryLineItDoesNotChangeByteForByte) {
+  struct Case {
+    const char* name;
+    std::string before;
+    std::string after;  // with HS set to 7 under [KVZ31P/Settings]
+  };
+  const Case cases[] = {
+      {"Unix line breaks", "[KVZ31P/Settings]\nHS=1\n", "[KVZ31P/Settings]\nHS=7\n"},
+      {"DOS line breaks", "[KVZ31P/Settings]\r\nHS=1\r\nX=2\r\n", "[KVZ31P/Settings]\r\nHS=7\r\nX=2\r\n"},
+      {"doubled carriage returns", "# mine\r\r\n[KVZ31P/Settings]\r\r\nHS=1\r\r\n",
+       "# mine\r\r\n[KVZ31P/Settings]\r\r\nHS=7\r\r\n"},
+      {"a new entry takes the file's breaks", "[KVZ31P/Settings]\r\nX=2\r\n",
+       "[KVZ31P/Settings]\r\nX=2\r\nHS=7\r\n"},
+      {"a last line without a break", "[KVZ31P/Settings]\nX=2", "[KVZ31P/Settings]\nX=2\nHS=7\n"},
+      {"a new section", "[A/B]\r\nK=v\r\n", "[A/B]\r\nK=v\r\n\r\n[KVZ31P/Settings]\r\nHS=7\r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string once = SetIniValue(c.before, "KVZ31P", "Settings", "HS", "7");
+    EXPECT_EQ(once, c.after) << c.name;
+    EXPECT_EQ(SetIniValue(once, "KVZ31P", "Settings", "HS", "7"), once) << c.name << ": a second write changes nothing";
+    EXPECT_EQ(GetIniValue(once, "KVZ31P", "Settings", "HS"), "7") << c.name;
+  }
+}
+
+// Settings that cannot be read are the player's all the same: one value
+// written over them would lose the rest.
+TEST(SettingsStore, ASettingsFileThatCannotBeReadIsLeftAsItIs) {
+  test::TempDir dir;
+  const auto file = dir.path() / "settings.ini";
+  std::filesystem::create_directories(file);  // a folder where the file should be
+  errno = 0;
+  EXPECT_FALSE(WriteIniSetting(file, "KVZ31P", "Settings", "HS", "7"));
+  EXPECT_EQ(errno, EISDIR);
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+
+  const auto big = dir.path() / "big.ini";
+  dir.Write("big.ini", {'#'});
+  std::filesystem::resize_file(big, kMaxFileBytes + 1);
+  EXPECT_FALSE(WriteIniSetting(big, "KVZ31P", "Settings", "HS", "7"));
+  EXPECT_EQ(std::filesystem::file_size(big), kMaxFileBytes + 1);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
 #include "platform/key_map.h"
 #include "platform/player_file.h"
 #include "platform/score_codec.h"
@@ -301,6 +306,110 @@ TEST(PlayerFiles, AMissingKeyMapBeepsAndLeadsToTheExit) {
               (std::vector<std::string>{"play sounds/invalid.wav", "play system/menu/exiting.wav", "exit code=1"}))
         << "first run: " << firstRun;
     EXPECT_FALSE(ReadWholeFile(home.path() / "keymap.sbk")) << "nothing invents a key map behind the player's back";
+  }
+}
+
+// A player file that is there but cannot be read is not a first run: it is
+// told and heard, the game plays with a first run's values and the player's
+// own key map, and neither file is written over, by start-up or by a save.
+TEST(PlayerFiles, AnUnreadablePlayerFileIsNeitherAFirstRunNorWrittenOver) {
+  struct Case {
+    const char* name;
+    std::function<void(const test::TempDir&)> make;
+    int error;
+  };
+  const std::vector<Case> cases = {
+      {"a folder where the file should be",
+       [](const test::TempDir& home) { std::filesystem::create_directories(home.path() / "sbinfo.sbr"); }, EISDIR},
+      {"a file far larger than a player file",
+       [](const test::TempDir& home) {
+         home.Write("sbinfo.sbr", EncodePlayerFile(FullRecord()));
+         std::filesystem::resize_file(home.path() / "sbinfo.sbr", kMaxFolderFileBytes + 1);
+       },
+       EFBIG},
+      {"a file its reader may not read",
+       [](const test::TempDir& home) {
+         home.Write("sbinfo.sbr", EncodePlayerFile(FullRecord()));
+         std::filesystem::permissions(home.path() / "sbinfo.sbr", std::filesystem::perms::none);
+       },
+       EACCES},
+  };
+  ActionTable table = DefaultActionTable();
+  table[kLaser].key = dik::RCONTROL;
+  const auto keymap = EncodeKeyMap(table);
+  for (const Case& c : cases) {
+    test::TempDir home;
+    c.make(home);
+    home.Write("keymap.sbk", keymap);
+    const auto info = ReadWholeFile(home.path() / "sbinfo.sbr");
+    if (info) continue;  // the superuser reads any file: nothing to show
+    const auto size = std::filesystem::is_regular_file(home.path() / "sbinfo.sbr")
+                          ? std::filesystem::file_size(home.path() / "sbinfo.sbr")
+                          : 0;
+
+    SimOptions options;
+    options.home = home.path();
+    test::SimGame sim(options);
+    testing::internal::CaptureStderr();
+    LoadPlayerFiles(sim.game);
+    sim.game.player.personalBest = 100;
+    EXPECT_FALSE(SaveSettings(sim.game)) << c.name;
+    const std::string told = testing::internal::GetCapturedStderr();
+
+    EXPECT_NE(told.find(std::string("sbinfo.sbr in the player folder cannot be read: ") + std::strerror(c.error)),
+              std::string::npos)
+        << c.name << ": " << told;
+    EXPECT_NE(told.find("cannot save sbinfo.sbr"), std::string::npos) << c.name << ": " << told;
+    EXPECT_EQ(sim.Log({"write", "play"}), (std::vector<std::string>{"play sounds/invalid.wav", "play sounds/invalid.wav",
+                                                                     "write keymap.sbk"}))
+        << c.name << ": heard at start and at the save, and only the key map written";
+    EXPECT_EQ(sim.game.input.actions[kLaser].key, dik::RCONTROL) << c.name << ": the player's own keys";
+    EXPECT_EQ(sim.game.player.savedGame, false) << c.name << ": a first run's values";
+    EXPECT_EQ(ReadWholeFile(home.path() / "keymap.sbk"), keymap) << c.name;
+    EXPECT_EQ(std::filesystem::is_regular_file(home.path() / "sbinfo.sbr")
+                  ? std::filesystem::file_size(home.path() / "sbinfo.sbr")
+                  : 0,
+              size)
+        << c.name << ": the player file as it was";
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "sbinfo.sbr.damaged")) << c.name;
+  }
+}
+
+// The whole program on an unreadable player file: the refusal is heard to
+// its end, not cut off by the start-up sounds, and the game starts.
+TEST(PlayerFiles, TheRefusalAtStartIsHeardBeforeTheTitle) {
+  for (const bool firstRun : {true, false}) {
+    test::TempDir dir;
+    SimOptions options;
+    if (firstRun) {
+      dir.Write("player", {1});  // a file where the player folder should be: nothing can be saved
+      options.home = dir.path() / "player";
+    } else {
+      std::filesystem::create_directories(dir.path() / "sbinfo.sbr");
+      dir.Write("keymap.sbk", EncodeKeyMap(DefaultActionTable()));
+      options.home = dir.path();
+    }
+    options.untilMs = 30000;
+    options.lengths["sounds/invalid.wav"] = 300;
+    options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+    testing::internal::CaptureStderr();
+    const SimResult result = RunSimulation(options);
+    testing::internal::GetCapturedStderr();
+    int started = -1;
+    for (const std::string& line : result.lines) {
+      const test::LogLine l = test::ParseLogLine(line);
+      if (l.rest.rfind("sounds/invalid.wav", 0) != 0) continue;
+      if (l.op == "play" && started < 0) started = l.ms;
+      if (l.op == "stop" || l.op == "free") {
+        EXPECT_GE(l.ms - started, 300) << "first run: " << firstRun << ": cut off by " << line;
+      }
+    }
+    EXPECT_GE(started, 0) << "first run: " << firstRun;
+    const auto title = std::find_if(result.lines.begin(), result.lines.end(),
+                                    [](const std::string& line) { return line.find(" play sounds/sb.wav") != std::string::npos; });
+    ASSERT_NE(title, result.lines.end());
+    EXPECT_GE(test::ParseLogLine(*title).ms - started, 300) << "the title waits for the refusal to end";
+    EXPECT_EQ(test::Events(result.lines, {"exit"}), (std::vector<std::string>{"exit code=0"})) << firstRun;
   }
 }
 
