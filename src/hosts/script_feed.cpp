@@ -41,8 +41,8 @@ void ScriptFeed::ReadLine(int32_t now) {
   ParseScriptLine(line, ++lineNumber_, events);
   for (const ScriptEvent& e : events) {
     if (e.ms < now) {
-      throw std::invalid_argument("script line " + std::to_string(lineNumber_) + " (" + line + "): the clock is at " +
-                                  std::to_string(now) + " ms already");
+      throw std::invalid_argument(
+          ScriptLineError(lineNumber_, line, "the clock is at " + std::to_string(now) + " ms already"));
     }
     Hold(e);
   }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <functional>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/dik.h"
+#include "platform/event_log.h"
 
 namespace sb {
 
@@ -17,18 +19,16 @@ constexpr int32_t kTapMs = 50;
 constexpr int32_t kScriptJoysticks = 10;
 
 [[noreturn]] void Bad(int lineNumber, const std::string& line, const std::string& why) {
-  throw std::invalid_argument("script line " + std::to_string(lineNumber) + " (" + line + "): " + why);
+  throw std::invalid_argument(ScriptLineError(lineNumber, line, why));
 }
 
-// A whole number within [low, high], or nothing.
-std::optional<int32_t> WholeNumber(const std::string& text, int32_t low, int32_t high) {
-  try {
-    size_t used = 0;
-    const long long value = std::stoll(text, &used);
-    if (used == text.size() && value >= low && value <= high) return static_cast<int32_t>(value);
-  } catch (const std::exception&) {
+// The line's time: a whole number of milliseconds the clock can reach.
+int32_t LineTime(int lineNumber, const std::string& line, const std::string& text) {
+  if (const auto ms = WholeNumber(text, 0, kLatestScriptMs)) return *ms;
+  if (text.find_first_not_of("0123456789") != std::string::npos) {
+    Bad(lineNumber, line, "expected a time in milliseconds");
   }
-  return std::nullopt;
+  Bad(lineNumber, line, "a time goes from 0 to " + std::to_string(kLatestScriptMs) + " ms, not " + text);
 }
 
 std::string Upper(std::string text) {
@@ -84,19 +84,23 @@ void ParseJoystickEvent(int32_t ms, const std::string& op, std::vector<std::stri
 
 }  // namespace
 
+std::optional<int32_t> WholeNumber(std::string_view text, int32_t low, int32_t high) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || stop != end || value < low || value > high) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+std::string ScriptLineError(int lineNumber, std::string_view line, std::string_view why) {
+  return "script line " + std::to_string(lineNumber) + " (" + LogText(line) + "): " + LogText(why);
+}
+
 void ParseScriptLine(const std::string& line, int lineNumber, std::vector<ScriptEvent>& events) {
   std::istringstream words(line);
   std::string first;
   if (!(words >> first) || first[0] == '#') return;
-  int32_t ms = 0;
-  try {
-    size_t used = 0;
-    const long long value = std::stoll(first, &used);
-    if (used != first.size() || value < 0 || value > INT32_MAX) throw std::out_of_range("time");
-    ms = static_cast<int32_t>(value);
-  } catch (const std::exception&) {
-    Bad(lineNumber, line, "expected a time in milliseconds");
-  }
+  const int32_t ms = LineTime(lineNumber, line, first);
   std::string op;
   words >> op;
   std::vector<std::string> rest;
@@ -125,7 +129,7 @@ void ParseScriptLine(const std::string& line, int lineNumber, std::vector<Script
     events.push_back({ms, ScriptEvent::Kind::KeyUp, *key});
   } else if (op == "tap") {
     events.push_back({ms, ScriptEvent::Kind::KeyDown, *key});
-    ScriptEvent release{ms > INT32_MAX - kTapMs ? INT32_MAX : ms + kTapMs, ScriptEvent::Kind::KeyUp, *key};
+    ScriptEvent release{ms + kTapMs, ScriptEvent::Kind::KeyUp, *key};  // within the day kept in hand
     release.followsTap = true;
     events.push_back(release);
   } else {

@@ -15,10 +15,29 @@
 
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sb {
+
+// The latest time a script line (or the simulator's --until) may name. The
+// virtual clock counts milliseconds in a signed 32-bit number; a day of
+// virtual time is kept in hand below its end, so a run that goes on to this
+// time (a tap's release, a request's delay, the program's own timers) never
+// runs the clock past it. 2061083647 ms, a little under 24 days.
+constexpr int32_t kLatestScriptMs = INT32_MAX - 24 * 60 * 60 * 1000;
+
+// Decimal digits, with a '-' in front for a negative number, naming a whole
+// number from low to high; nothing for anything else (a '+', spaces, a
+// fraction, trailing text, a number too large for any type).
+std::optional<int32_t> WholeNumber(std::string_view text, int32_t low, int32_t high);
+
+// The message for a script line that cannot be used. The line and the
+// reason are shown as the event log shows text (a NUL as \x00, an escape as
+// \x1B), so the whole of them is seen, on one line.
+std::string ScriptLineError(int lineNumber, std::string_view line, std::string_view why);
 
 struct ScriptEvent {
   enum class Kind {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "game/game.h"
+#include "scoreboard/board_code.h"
 #include "scoreboard/board_protocol.h"
 #include "scoreboard/board_settings.h"
 
@@ -66,7 +67,8 @@ bool SubmitHighScore(Game& game, const std::string& name, int32_t score) {
 std::string RequestBoardCode(Game& game) {
   const HttpResponse response =
       Ask(game, board::kCodePath, std::string("id=") + FormValue(board::kBoardTitle) + "\r\n");
-  return response.reached && response.status == 200 ? response.body : std::string();
+  if (!response.reached || response.status != 200) return {};
+  return BoardAddress(response.body).value_or("");
 }
 
 bool CopyBoardCode(Game& game) {

@@ -19,12 +19,13 @@ std::string FormValue(const std::string& text);
 // exactly "success".
 bool SubmitHighScore(Game& game, const std::string& name, int32_t score);
 
-// The board's code (the address of its page) as the board answered it;
-// empty when the board could not be reached or answered anything but 200.
+// The board's code: the address of its page, when the board answered 200
+// with one http or https address (see BoardAddress); empty for anything else,
+// and when the board could not be reached.
 std::string RequestBoardCode(Game& game);
 
 // Clears the clipboard and puts the board's code there as text. True when
-// the clipboard then holds text (false: the board gave none).
+// the clipboard then holds text (false: the board gave no address).
 bool CopyBoardCode(Game& game);
 
 }  // namespace sb

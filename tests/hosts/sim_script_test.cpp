@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "hosts/script_feed.h"
 #include "platform/dik.h"
 #include "support/script.h"
 
@@ -23,10 +26,60 @@ TEST(SimScript, ReadsKeysAndTapsInTimeOrder) {
   EXPECT_EQ(events[3].key, dik::LCONTROL);
 }
 
-TEST(SimScript, ATapAtTheEndOfTimeStaysInTime) {
-  const auto events = Script("2147483640 tap A\n");
+// The last time a script may name leaves a day of the clock in hand: a tap's
+// release there comes 50 ms later as it does anywhere.
+TEST(SimScript, ATapAtTheLastTimeKeepsItsRelease) {
+  const auto events = Script(std::to_string(kLatestScriptMs) + " tap A\n");
   ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[1].ms, INT32_MAX);
+  EXPECT_EQ(kLatestScriptMs, 2061083647);
+  EXPECT_EQ(events[1].ms, kLatestScriptMs + 50);
+}
+
+std::string ErrorOf(const std::string& script) {
+  try {
+    Script(script);
+  } catch (const std::invalid_argument& e) {
+    return e.what();
+  }
+  return "(read without an error)";
+}
+
+// A time the clock cannot reach is refused, not wrapped; the message shows
+// the whole line, control bytes and all, on one line.
+TEST(SimScript, RefusesTimesBeyondTheClockAndShowsTheWholeLine) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"2061083648 run", "script line 1 (2061083648 run): a time goes from 0 to 2061083647 ms, not 2061083648"},
+      {"2147483647 run", "script line 1 (2147483647 run): a time goes from 0 to 2061083647 ms, not 2147483647"},
+      {"# wraps to 1000 in 32 bits\n4294968296 tap A",
+       "script line 2 (4294968296 tap A): a time goes from 0 to 2061083647 ms, not 4294968296"},
+      {"99999999999999999999999 down A",
+       "script line 1 (99999999999999999999999 down A): a time goes from 0 to 2061083647 ms, not "
+       "99999999999999999999999"},
+      {"-1 down A", "script line 1 (-1 down A): expected a time in milliseconds"},
+      {"+10 down A", "script line 1 (+10 down A): expected a time in milliseconds"},
+      {"10ms down A", "script line 1 (10ms down A): expected a time in milliseconds"},
+      {"1e3 down A", "script line 1 (1e3 down A): expected a time in milliseconds"},
+      {std::string("10 down A\0B", 11), "script line 1 (10 down A\\x00B): unknown key 'A\\x00B'"},
+      {std::string("10\0 down A", 10), "script line 1 (10\\x00 down A): expected a time in milliseconds"},
+      {"10 down \x1b[2J\x01", "script line 1 (10 down \\x1B[2J\\x01): unknown key '\\x1B[2J\\x01'"},
+      {"10 down A\\", "script line 1 (10 down A\\\\): unknown key 'A\\\\'"},
+      {"10 axis X 1\x7f", "script line 1 (10 axis X 1\\x7F): an axis goes from -32768 to 32767, not '1\\x7F'"},
+      {"10 button +3 down", "script line 1 (10 button +3 down): a button is 0 to 31, not '+3'"},
+  };
+  for (const auto& [script, message] : cases) EXPECT_EQ(ErrorOf(script), message) << script;
+}
+
+// In lockstep a line for a time the clock has passed is named the same way.
+TEST(SimScript, ALockstepLineTooLateIsShownWhole) {
+  std::istringstream in("0 run\n500 run\n100 tap LEFT\x0b\r\n");
+  ScriptFeed feed(in, nullptr);
+  EXPECT_FALSE(feed.NextDue(0));
+  try {
+    feed.NextDue(500);
+    ADD_FAILURE() << "a line for 100 ms was taken at 500 ms";
+  } catch (const std::invalid_argument& e) {
+    EXPECT_STREQ(e.what(), "script line 3 (100 tap LEFT\\x0B\\r): the clock is at 500 ms already");
+  }
 }
 
 TEST(SimScript, RejectsWhatItCannotRead) {
