@@ -4,8 +4,8 @@
 // these runs (a sound, a volume, a moment, a file written) shows here.
 //
 // A run NAME is NAME.script (the input), NAME.args (the simulator's options,
-// one a line, its value after the first space) and NAME.log (the expected
-// log); NAME.saved, when present, is a saved game put in a player folder made
+// one a line, its value after the first space, with an --until past the
+// run's end) and NAME.log (the expected log); NAME.saved, when present, is a saved game put in a player folder made
 // for the run (see SavedGameHome). Nothing else of the machine reaches a run:
 // the simulator's virtual sound tree, its player folder in memory (or the
 // one made here), its own settings store and environment.
