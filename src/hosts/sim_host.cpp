@@ -66,7 +66,8 @@ void SimHost::AdvanceMs(int32_t ms) {
 void SimHost::Tick() {
   ++ms_;
   // The end comes first: a lockstep player is not asked for input nothing would read.
-  if (options_.untilMs && ms_ >= *options_.untilMs) {
+  // Without --until the run still ends before the signed clock would wrap.
+  if (ms_ >= options_.untilMs.value_or(kClockEndMs)) {
     log_.Write(ms_, "end");
     log_.Close();
     throw SimulationEnd{};

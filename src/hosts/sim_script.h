@@ -28,6 +28,9 @@ namespace sb {
 // time (a tap's release, a request's delay, the program's own timers) never
 // runs the clock past it. 2061083647 ms, a little under 24 days.
 constexpr int32_t kLatestScriptMs = INT32_MAX - 24 * 60 * 60 * 1000;
+// Where every run ends (as at --until) when nothing ended it before: half a
+// day past the latest time a script may name, and short of the clock's wrap.
+constexpr int32_t kClockEndMs = INT32_MAX - 12 * 60 * 60 * 1000;
 
 // Decimal digits, with a '-' in front for a negative number, naming a whole
 // number from low to high; nothing for anything else (a '+', spaces, a
