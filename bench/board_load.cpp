@@ -8,10 +8,9 @@
 //                                         GET / is timed once a second (10 s at most each),
 //                                         for SECONDS seconds
 //   board_load chunked PORT MEGABYTES     one chunked body of that size, with the game's credentials
-//   board_load gzip PORT KILOBYTES        one gzip body of that size that inflates a thousandfold
+//   board_load gzip PORT KILOBYTES        one chunked gzip body of that size that inflates a thousandfold
 
 #include <httplib.h>
-#include <poll.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -26,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "board/raw_client.h"
 #include "board_store.h"
 #include "scoreboard/board_protocol.h"
 
@@ -47,51 +47,13 @@ std::string Credentials() {
   return httplib::make_basic_authentication_header(sb::board::kUser, sb::board::kPassword).second;
 }
 
-// A raw connection to the board: for bodies no library client sends.
-class Raw {
- public:
-  explicit Raw(int port) {
-    fd_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    inet_pton(AF_INET, kHost, &address.sin_addr);
-    if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-      close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~Raw() {
-    if (fd_ >= 0) close(fd_);
-  }
-  bool Ok() const { return fd_ >= 0; }
-  bool Send(std::string_view bytes) {
-    while (!bytes.empty()) {
-      const ssize_t n = send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-      if (n <= 0) return false;
-      bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-  }
-  bool Closed() {  // answered or closed by the board
-    pollfd p{fd_, POLLIN, 0};
-    return poll(&p, 1, 0) != 0;
-  }
-  std::string FirstLine() {
-    std::string answer;
-    char chunk[4096];
-    pollfd p{fd_, POLLIN, 0};
-    while (answer.find("\r\n") == std::string::npos && poll(&p, 1, 30000) > 0) {
-      const ssize_t n = recv(fd_, chunk, sizeof chunk, 0);
-      if (n <= 0) break;
-      answer.append(chunk, static_cast<size_t>(n));
-    }
-    return answer.empty() ? "(no answer)" : answer.substr(0, answer.find("\r\n"));
-  }
+using sb::test::RawClient;
 
- private:
-  int fd_ = -1;
-};
+// The first line of what the board answers, waiting half a minute at most.
+std::string FirstLine(RawClient& raw) {
+  const std::string answer = raw.ReadToEnd(std::chrono::seconds(30));
+  return answer.empty() ? "(no answer)" : answer.substr(0, answer.find("\r\n"));
+}
 
 int Fill(const char* db, long scores, long gamers) {
   { sb::board::BoardStore create(db); }  // the board's own tables, indexes and triggers
@@ -124,18 +86,23 @@ int Fill(const char* db, long scores, long gamers) {
 
 int Posts(int port, long count) {
   long stored = 0;
+  double worst = 0;
   const auto start = Clock::now();
   for (long i = 0; i < count; ++i) {
+    const auto sent = Clock::now();
     httplib::Client client(kHost, port);
     client.set_basic_auth(sb::board::kUser, sb::board::kPassword);
+    client.set_read_timeout(30, 0);
     const auto r = client.Post(sb::board::kSubmitPath,
                                "boardtitle=SBServer&gamer=load" + std::to_string(i % 50) + "&score=" + std::to_string(i) +
                                    "&date=2024-05-01%2013%3A45%3A07\r\n",
                                "application/x-www-form-urlencoded");
     if (r && r->status == 200 && r->body == "success") ++stored;
+    worst = std::max(worst, Ms(Clock::now() - sent));
   }
   const double seconds = Ms(Clock::now() - start) / 1000;
-  std::printf("posts: %ld of %ld stored in %.2f s: %.1f posts/s\n", stored, count, seconds, stored / seconds);
+  std::printf("posts: %ld of %ld stored in %.2f s: %.1f posts/s, the slowest %.1f ms\n", stored, count, seconds,
+              stored / seconds, worst);
   return stored == count ? 0 : 1;
 }
 
@@ -169,9 +136,9 @@ int Page(int port, long count) {
 }
 
 int Slow(int port, long clients, long seconds) {
-  std::vector<std::unique_ptr<Raw>> slow;
+  std::vector<std::unique_ptr<RawClient>> slow;
   for (long i = 0; i < clients; ++i) {
-    slow.push_back(std::make_unique<Raw>(port));
+    slow.push_back(std::make_unique<RawClient>(port));
     slow.back()->Send("POST /board/subscore.php HTTP/1.1\r\nHo");
   }
   std::atomic<bool> done = false;
@@ -186,7 +153,7 @@ int Slow(int port, long clients, long seconds) {
     const auto start = Clock::now();
     const double t = TimedPage(port);
     long open = 0;
-    for (auto& c : slow) open += c->Closed() ? 0 : 1;
+    for (auto& c : slow) open += c->BoardSpoke() ? 0 : 1;
     if (t < 0) {
       std::printf("GET / beside %ld slow clients: failed after %.0f ms (%ld still connected)\n", clients,
                   Ms(Clock::now() - start), open);
@@ -202,16 +169,16 @@ int Slow(int port, long clients, long seconds) {
 }
 
 int Chunked(int port, long megabytes) {
-  Raw raw(port);
-  if (!raw.Ok()) return 1;
+  RawClient raw(port);
+  if (!raw.Connected()) return 1;
   raw.Send("POST /board/subscore.php HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " + Credentials() +
            "\r\nTransfer-Encoding: chunked\r\n\r\n");
   const std::string chunk = "10000\r\n" + std::string(0x10000, 'a') + "\r\n";  // 64 KB
   long sent = 0;
-  for (; sent < megabytes * 16 && !raw.Closed() && raw.Send(chunk); ++sent) {
+  for (; sent < megabytes * 16 && !raw.BoardSpoke() && raw.Send(chunk); ++sent) {
   }
   if (sent == megabytes * 16) raw.Send("0\r\n\r\n");
-  std::printf("chunked: %.1f MB sent; the board answered: %s\n", sent / 16.0, raw.FirstLine().c_str());
+  std::printf("chunked: %.1f MB sent; the board answered: %s\n", sent / 16.0, FirstLine(raw).c_str());
   return 0;
 }
 
@@ -231,14 +198,23 @@ int Gzip(int port, long kilobytes) {
     body.append(data, size);
     return true;
   });
-  Raw raw(port);
-  if (!raw.Ok()) return 1;
+  // Chunked: a Content-Length this long would be refused before any inflating.
+  std::string chunks;
+  for (size_t at = 0; at < body.size(); at += 0x1000) {
+    const std::string piece = body.substr(at, 0x1000);
+    char size[16];
+    std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
+    chunks += size + piece + "\r\n";
+  }
+  chunks += "0\r\n\r\n";
+  RawClient raw(port);
+  if (!raw.Connected()) return 1;
   const bool sent = raw.Send("POST /board/subscore.php HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: " + Credentials() +
                              "\r\nContent-Type: application/x-www-form-urlencoded\r\nContent-Encoding: gzip\r\n"
-                             "Content-Length: " +
-                             std::to_string(body.size()) + "\r\n\r\n" + body);
-  std::printf("gzip: %zu KB inflating to %ld MB %s; the board answered: %s\n", body.size() / 1024, inflated,
-              sent ? "sent" : "cut off", raw.FirstLine().c_str());
+                             "Transfer-Encoding: chunked\r\n\r\n" +
+                             chunks);
+  std::printf("gzip: %zu KB inflating to %ld MB %s (chunked); the board answered: %s\n", body.size() / 1024, inflated,
+              sent ? "sent" : "cut off", FirstLine(raw).c_str());
   return 0;
 }
 
