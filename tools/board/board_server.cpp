@@ -54,10 +54,11 @@ std::optional<Refusal> RefuseArrival(Arrival arrival, const RequestLimits& limit
     case Arrival::HeadTooLarge:
       return Refusal{431, "the request's head is larger than " + std::to_string(kMaxHeadBytes) + " bytes or has more than " +
                               std::to_string(kMaxHeaderFields) + " header fields"};
-    case Arrival::TimedOut:
+    case Arrival::TimedOut: {
+      const auto ms = limits.deadline.count();
       return Refusal{408, "the request was not all sent within " +
-                              std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limits.deadline).count()) +
-                              " seconds"};
+                              (ms % 1000 ? std::to_string(ms) + " ms" : std::to_string(ms / 1000) + " seconds")};
+    }
     case Arrival::Cut: return Refusal{400, "the request ended before its body did"};
   }
   return std::nullopt;
