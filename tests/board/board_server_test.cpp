@@ -2,16 +2,11 @@
 // request sent by hand, so malformed ones can be sent too.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "board/board_program.h"
 #include "board_page.h"
 #include "scoreboard/board_protocol.h"
 #include "support/board_fixture.h"
-
-extern char** environ;
 
 namespace sb::board {
 namespace {
@@ -99,6 +94,16 @@ TEST(BoardServer, RefusesBadScoresWithAReasonAndStoresNothing) {
       {"name with DEL", Score("a%7F", "5"), 400},
       {"name that is not UTF-8", Score("a%FFb", "5"), 400},
       {"name with an overlong UTF-8 slash", Score("%C0%AF", "5"), 400},
+      {"name with a C1 control", Score("a%C2%9Bb", "5"), 400},
+      {"name of spaces only", Score("%20%20%20", "5"), 400},
+      {"name of no-break spaces only", Score("%C2%A0%C2%A0", "5"), 400},
+      {"name of a zero-width space", Score("%E2%80%8B", "5"), 400},
+      {"name of a byte-order mark", Score("%EF%BB%BF", "5"), 400},
+      {"name of zero-width joiners and an ideographic space", Score("%E2%80%8D%E3%80%80%E2%80%8D", "5"), 400},
+      {"name of bidi marks only", Score("%E2%80%8E%E2%80%8F", "5"), 400},
+      {"name turned around by a right-to-left override", Score("Ann%E2%80%AEevil", "5"), 400},
+      {"name with a right-to-left isolate", Score("%E2%81%A7Ann", "5"), 400},
+      {"name with an Arabic letter mark", Score("Ann%D8%9C", "5"), 400},
       {"body over 4 KB", Score(std::string(4100, 'x'), "5"), 413},
   };
   for (const Case& c : cases) {
@@ -114,17 +119,20 @@ TEST(BoardServer, TakesNamesAtTheLimitsOfWhatItShows) {
   RunningBoard board;
   std::string name64;  // 64 characters of two bytes each
   for (int i = 0; i < 64; ++i) name64 += "%C3%A9";
-  const std::string names[] = {name64, "A%2BB", "%E2%98%85+star"};
+  // A family emoji is joined by zero-width joiners; a space inside a name shows as one.
+  const std::string names[] = {name64, "A%2BB", "%E2%98%85+star", "%F0%9F%91%A8%E2%80%8D%F0%9F%91%A9", "%20Ann%C2%A0B"};
   for (const std::string& name : names) {
     const auto result = Post(board.Port(), kSubmitPath, Score(name, "0"));
     ASSERT_TRUE(result);
     EXPECT_EQ(result->body, "success") << name;
   }
   const auto rows = board.Store().All();
-  ASSERT_EQ(rows.size(), 3u);
+  ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0].gamer.size(), 128u);
   EXPECT_EQ(rows[1].gamer, "A+B");
   EXPECT_EQ(rows[2].gamer, "\u2605 star");
+  EXPECT_EQ(rows[3].gamer, "\U0001F468\u200D\U0001F469");
+  EXPECT_EQ(rows[4].gamer, " Ann\u00A0B");
 }
 
 TEST(BoardServer, AnswersTheBoardCode) {
@@ -201,29 +209,12 @@ TEST(BoardServer, AFixedReplyAnswersEveryAdmittedRequestAndStoresNothing) {
 TEST(BoardProgram, KeepsAnAnsweredScoreThroughAKill) {
   test::TempDir dir;
   const std::string db = (dir.path() / "board.db").string();
-  int out[2];
-  ASSERT_EQ(pipe(out), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  const char* argv[] = {SB_BOARD_PROGRAM, "--port", "0", "--bind", "127.0.0.1", "--db", db.c_str(), nullptr};
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, SB_BOARD_PROGRAM, &actions, nullptr, const_cast<char**>(argv), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-
-  std::string first;  // "starbarrow-board: serving FILE on ADDRESS port N"
-  char c;
-  while (read(out[0], &c, 1) == 1 && c != '\n') first += c;
-  const int port = std::atoi(first.substr(first.rfind(' ') + 1).c_str());
-  ASSERT_GT(port, 0) << first;
+  test::BoardProgram program({"--port", "0", "--bind", "127.0.0.1", "--db", db});
+  const int port = program.Port();
+  ASSERT_GT(port, 0) << program.FirstLine();
 
   const auto result = Post(port, kSubmitPath, Score("Ann", "4242"));
-  kill(pid, SIGKILL);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  close(out[0]);
+  program.Kill();
   ASSERT_TRUE(result);
   ASSERT_EQ(result->body, "success");
 

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 
+#include "board_text.h"
 #include "scoreboard/board_protocol.h"
 
 namespace sb::board {
@@ -12,32 +13,6 @@ namespace sb::board {
 namespace {
 
 using Form = std::map<std::string, std::string>;
-
-// The number of characters in valid UTF-8 text without control characters;
-// nothing when the text is not that.
-std::optional<size_t> PrintableLength(std::string_view text) {
-  static constexpr uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  size_t count = 0;
-  for (size_t i = 0; i < text.size(); ++count) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const size_t extra = lead < 0x80                ? 0
-                         : (lead & 0xE0) == 0xC0 ? 1
-                         : (lead & 0xF0) == 0xE0 ? 2
-                         : (lead & 0xF8) == 0xF0 ? 3
-                                                 : 4;  // 4: not a first byte
-    if (extra == 4 || text.size() - i <= extra) return std::nullopt;
-    uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (size_t k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      code = code << 6 | (next & 0x3F);
-    }
-    if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
-    if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) return std::nullopt;
-    i += extra + 1;
-  }
-  return count;
-}
 
 // name=value pairs split on '&', each decoded; one line break may end the body.
 std::optional<Refusal> ReadForm(std::string_view body, Form& form) {
@@ -66,11 +41,21 @@ std::optional<Refusal> Need(const Form& form, const char* name, std::string& out
   return std::nullopt;
 }
 
+// Valid UTF-8 of at most kMaxTextLength characters, at least one of them
+// visible, with no control and nothing that reorders the text around it.
 std::optional<Refusal> CheckText(const char* field, const std::string& text) {
-  const auto length = PrintableLength(text);
-  if (!length) return Refusal{400, std::string(field) + " holds control characters or is not UTF-8 text"};
-  if (*length == 0) return Refusal{400, std::string(field) + " is empty"};
-  if (*length > kMaxTextLength) {
+  size_t length = 0;
+  bool visible = false;
+  for (size_t i = 0; i < text.size(); ++length) {
+    const auto c = NextCharacter(text, i);
+    if (!c || IsControl(c->code)) return Refusal{400, std::string(field) + " holds control characters or is not UTF-8 text"};
+    if (IsBidiControl(c->code)) return Refusal{400, std::string(field) + " holds characters that reorder the text"};
+    visible = visible || !IsInvisible(c->code);
+    i += c->bytes;
+  }
+  if (length == 0) return Refusal{400, std::string(field) + " is empty"};
+  if (!visible) return Refusal{400, std::string(field) + " has no visible character"};
+  if (length > kMaxTextLength) {
     return Refusal{400, std::string(field) + " is longer than " + std::to_string(kMaxTextLength) + " characters"};
   }
   return std::nullopt;

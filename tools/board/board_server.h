@@ -1,7 +1,8 @@
 #pragma once
 // The score board over HTTP: the game's two form-encoded POST requests and
 // the board page. Every request to the two endpoints must carry the game's
-// credentials; a score is answered "success" only once it is stored.
+// credentials, checked before its body is read; a score is answered
+// "success" only once it is stored.
 
 #include <httplib.h>
 
@@ -14,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "board_http.h"
 #include "board_store.h"
 #include "scoreboard/scripted_reply.h"
 
@@ -27,9 +29,13 @@ struct BoardOptions {
   // For testing clients: both endpoints answer this to every request with the
   // right credentials, and nothing is stored.
   std::optional<ScriptedReply> fixedReply;
+  // The gamers the board page lists.
+  size_t pageSize = 100;
+  RequestLimits limits;
   // One line per request; none when null.
   std::ostream* log = nullptr;
-  // Sees every request to the two endpoints before it is judged.
+  // Sees every request to the two endpoints that its head (size, encoding,
+  // credentials) lets in, body included, before the body is judged.
   std::function<void(const httplib::Request&)> observer;
 };
 
@@ -48,7 +54,8 @@ class BoardServer {
   BoardStore& Store() { return store_; }
 
  private:
-  bool Admit(const httplib::Request& request, httplib::Response& response) const;
+  // Refuses, before the body is read, what the request's head alone shows the board will not take.
+  httplib::Server::HandlerResponse JudgeHead(const httplib::Request& request, httplib::Response& response) const;
   void Submit(const httplib::Request& request, httplib::Response& response);
   void AnswerCode(const httplib::Request& request, httplib::Response& response) const;
   void ServePage(httplib::Response& response);
@@ -56,9 +63,9 @@ class BoardServer {
 
   BoardOptions options_;
   BoardStore store_;
-  httplib::Server http_;
   std::string expectedAuthorization_;
   std::mutex logMutex_;
+  BoardHttp http_;  // last: its workers use everything above until it is gone
 };
 
 }  // namespace sb::board

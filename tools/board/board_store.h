@@ -1,10 +1,12 @@
 #pragma once
 // The scores a board has received, in one SQLite file. Every score is its own
 // committed transaction in a write-ahead log, so a board killed at any moment
-// keeps every score it has answered "success" for.
+// keeps every score it has answered "success" for. Scores are written on one
+// connection and read on another: a page being read never holds up a score.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -33,16 +35,20 @@ class BoardStore {
 
   // Throws std::runtime_error when the score could not be stored.
   void Add(const Submission& submission, const std::string& received);
-  // Each gamer's best score (the earliest, when reached more than once), highest first.
-  std::vector<StoredScore> Best();
+  // The best `limit` gamers' best scores (each the earliest, when reached more
+  // than once), highest first, each passed to `visit` as it is read.
+  void VisitBest(size_t limit, const std::function<void(const StoredScore&)>& visit);
+  std::vector<StoredScore> Best(size_t limit);
   // Every score in the order received.
   std::vector<StoredScore> All();
 
  private:
-  std::vector<StoredScore> Query(const char* sql);
+  void Query(const char* sql, int64_t limit, const std::function<void(const StoredScore&)>& visit);
 
-  std::mutex mutex_;
-  sqlite3* db_ = nullptr;
+  std::mutex writeMutex_;
+  sqlite3* writer_ = nullptr;
+  std::mutex readMutex_;
+  sqlite3* reader_ = nullptr;
 };
 
 }  // namespace sb::board

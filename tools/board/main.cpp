@@ -17,25 +17,35 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: starbarrow-board --port N --db FILE [--bind ADDRESS] [--public-url URL] [--fixed-reply 'STATUS [TEXT]']\n"
+    "usage: starbarrow-board --port N --db FILE [--bind ADDRESS] [--public-url URL] [--page-size N]\n"
+    "                        [--fixed-reply 'STATUS [TEXT]']\n"
     "  --port N          the TCP port to serve on; 0 takes any free port\n"
     "  --db FILE         the SQLite file that keeps the scores; created when missing\n"
-    "  --bind ADDRESS    the address to listen on (default 0.0.0.0, every interface)\n"
+    "  --bind ADDRESS    the address to listen on (default 127.0.0.1, this machine only;\n"
+    "                    0.0.0.0 is every interface)\n"
     "  --public-url URL  the board page's address as players reach it; the game copies it\n"
     "                    (default http://<the host a request was sent to>/)\n"
+    "  --page-size N     the players the board page lists, best first (default 100, at most 10000)\n"
     "  --fixed-reply 'STATUS [TEXT]'\n"
     "                    for testing clients: answer every request with this status and text\n"
     "                    (\\n, \\r and \\\\ allowed) and store nothing\n";
 
 struct Arguments {
   sb::board::BoardOptions board;
-  std::string bind = "0.0.0.0";
+  std::string bind = "127.0.0.1";
   int port = -1;
 };
 
-bool ReadPort(std::string_view text, int& port) {
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), port);
-  return ec == std::errc() && end == text.data() + text.size() && port >= 0 && port <= 65535;
+constexpr size_t kMaxPageSize = 10000;
+
+// A whole number from `least` to `most`, digits only.
+template <typename Number>
+bool ReadNumber(std::string_view text, Number least, Number most, Number& out) {
+  Number value{};
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < least || value > most) return false;
+  out = value;
+  return true;
 }
 
 // Nothing when the command line is wrong; the reason is on stderr.
@@ -54,13 +64,15 @@ std::optional<Arguments> ReadArguments(int argc, char** argv) {
     const std::string_view value = argv[++i];
     bool ok = true;
     if (flag == "--port") {
-      ok = ReadPort(value, a.port);
+      ok = ReadNumber(value, 0, 65535, a.port);
     } else if (flag == "--db") {
       a.board.db = value;
     } else if (flag == "--bind") {
       a.bind = value;
     } else if (flag == "--public-url") {
       a.board.publicUrl = value;
+    } else if (flag == "--page-size") {
+      ok = ReadNumber<size_t>(value, 1, kMaxPageSize, a.board.pageSize);
     } else if (flag == "--fixed-reply") {
       a.board.fixedReply = sb::ParseScriptedReply(value);
       ok = a.board.fixedReply.has_value();
