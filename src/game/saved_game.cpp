@@ -51,8 +51,9 @@ T RestoredAs(const std::string& text, int64_t high = std::numeric_limits<T>::max
 
 void SaveGame(Game& game) {
   const GameState& s = game.state;
-  const PlayerRecord before = game.player;
   auto& saved = game.player.saved;
+  const auto savedBefore = saved;
+  const bool hadSave = game.player.savedGame;
   saved[kLevelField] = Stored(s.Level);
   saved[kWaveField] = Stored(s.Wave);
   saved[kScoreField] = Stored(s.Score);
@@ -68,8 +69,8 @@ void SaveGame(Game& game) {
   if (!SaveSettings(game)) {
     // Refused (a full disk, a folder that cannot be written): the player heard
     // it, and plays on from where they were, the save that was kept unchanged.
-    game.player.saved = before.saved;
-    game.player.savedGame = before.savedGame;
+    saved = savedBefore;
+    game.player.savedGame = hadSave;
     return;
   }
   PlaySound(game, "system\\menu\\saved.wav", 0, true);

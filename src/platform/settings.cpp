@@ -48,8 +48,7 @@ void ApplyPlayerFile(Game& game, const std::vector<uint8_t>& bytes) {
 
 const char* FolderName(Folder folder) { return folder == Folder::Program ? "the program folder" : "the player folder"; }
 
-void ReadKeyMap(Game& game, Folder folder) {
-  const FileRead bytes = game.host.ReadFile(folder, kKeyMapFileName);
+void ApplyKeyMap(Game& game, Folder folder, const FileRead& bytes) {
   if (!bytes) {
     const std::string file = std::string("The key map ") + kKeyMapFileName;
     if (bytes.Missing()) throw RuntimeError(kErrFileNotFound, file + " is missing from " + FolderName(folder));
@@ -64,6 +63,8 @@ void ReadKeyMap(Game& game, Folder folder) {
     game.input.actions[a].button = table[a].button;
   }
 }
+
+void ReadKeyMap(Game& game, Folder folder) { ApplyKeyMap(game, folder, game.host.ReadFile(folder, kKeyMapFileName)); }
 
 // A player file that is there but cannot be read (another owner, no read
 // permission, an I/O error, far too large) still holds the player's best and
@@ -90,8 +91,12 @@ void LoadPlayerFiles(Game& game) {
   if (info.Missing()) {
     // The very first run: the key map the player already keeps, else the one
     // that ships with the program.
-    const bool ownKeyMap = !game.host.ReadFile(Folder::Player, kKeyMapFileName).Missing();
-    ReadKeyMap(game, ownKeyMap ? Folder::Player : Folder::Program);
+    const FileRead own = game.host.ReadFile(Folder::Player, kKeyMapFileName);
+    if (own.Missing()) {
+      ReadKeyMap(game, Folder::Program);
+    } else {
+      ApplyKeyMap(game, Folder::Player, own);
+    }
     SaveSettings(game);
     return;
   }
