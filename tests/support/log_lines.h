@@ -53,4 +53,14 @@ inline std::vector<std::string> Events(const std::vector<std::string>& lines, co
   return out;
 }
 
+// What the program reported to the host (the `report` lines' texts), a line each.
+inline std::string Reports(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) {
+    const LogLine l = ParseLogLine(line);
+    if (l.op == "report") out += l.rest + "\n";
+  }
+  return out;
+}
+
 }  // namespace sb::test

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game.h"
-#include "platform/settings.h"
+#include "game/settings.h"
 #include "hosts/sim_host.h"
 #include "sound/game_sounds.h"
 #include "support/log_lines.h"

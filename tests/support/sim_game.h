@@ -27,6 +27,8 @@ struct SimGame {
     for (const auto& e : Log({"play"})) out.push_back(e.substr(5));
     return out;
   }
+  // What the program reported to the host so far, a line each.
+  std::string Reports() const { return test::Reports(host.GetLog().Lines()); }
   void ClearLog() { host.GetLog().Clear(); }
   // Runs a routine until it returns; false when the clock ran out first.
   template <typename F>
