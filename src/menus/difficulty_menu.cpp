@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "game/screen.h"
 #include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
 #include "sound/speech.h"
@@ -17,9 +18,9 @@ constexpr uint8_t kInsane = 4;  // the menu's fourth choice: Hard with the Insan
 constexpr std::array<const char*, 4> kDifficultyPrompts = {"system\\menu\\diff1.wav", "system\\menu\\diff2.wav",
                                                             "system\\menu\\diff3.wav", "system\\menu\\diff4.wav"};
 
-void AnnounceDifficulty(Game& game, uint8_t difficulty) {
+void AnnounceDifficulty(Game& game, int item) {
   DuckMenuMusic(game);
-  PlaySound(game, kDifficultyPrompts[difficulty - kEasy], 0, true);
+  PlaySound(game, kDifficultyPrompts[item], 0, true);
   RestoreMenuMusic(game);
 }
 
@@ -33,33 +34,17 @@ void SetDifficulty(Game& game, uint8_t choice) {
 }  // namespace
 
 bool DifficultyMenu(Game& game) {
-  uint8_t choice = kEasy;
   game.state.Difficulty = kEasy;
   MenuOnScreen screen(game, "Choose a difficulty", kDifficultyPrompts);
-  screen.Mark(choice - kEasy);
+  screen.Mark(0);
   OpeningPrompt(game, "system\\menu\\seldiff.wav");
-  for (;;) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      choice = PreviousItem(choice, kEasy, kInsane);
-      screen.Mark(choice - kEasy);
-      AnnounceDifficulty(game, choice);
-    }
-    if (KeyDown(game.input, dik::DOWN)) {
-      choice = NextItem(choice, kEasy, kInsane);
-      screen.Mark(choice - kEasy);
-      AnnounceDifficulty(game, choice);
-    }
-    // Enter's latch keeps the press from also firing a weapon bound to Enter.
-    if (TakeKey(game.input, dik::RETURN)) {
-      SetDifficulty(game, choice);
-      return true;
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) {
-      SetDifficulty(game, choice);
-      return false;
-    }
-  }
+  // Enter's latch keeps the press from also firing a weapon bound to Enter.
+  const MenuLeft left = WalkMenu(game, screen,
+                                 {.items = kDifficultyPrompts.size(),
+                                  .speak = AnnounceDifficulty,
+                                  .keys = {{dik::RETURN, LeaveMenu}, {dik::ESCAPE, LeaveMenu}}});
+  SetDifficulty(game, kEasy + left.item);
+  return left.key == dik::RETURN;
 }
 
 }  // namespace sb

@@ -9,6 +9,7 @@
 #include "input/joystick.h"
 #include "menus/joystick_menus.h"
 #include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
 #include "sound/speech.h"
@@ -28,8 +29,6 @@ constexpr std::array<const char*, 6> kJoystickPrompts = {
 constexpr std::array<const char*, 2> kModePrompts = {"system\\menu\\keyboard.wav", "system\\menu\\joystick.wav"};
 constexpr std::array<const char*, 2> kMovementPrompts = {"system\\menu\\digital.wav", "system\\menu\\analog.wav"};
 
-const char* ModePrompt(bool joystick) { return kModePrompts[joystick ? 1 : 0]; }
-
 int MovementItem(uint8_t mode) { return mode == 1 ? 1 : 0; }
 
 const char* MovementPrompt(uint8_t mode) { return kMovementPrompts[MovementItem(mode)]; }
@@ -41,8 +40,6 @@ void AnnounceChoice(Game& game, const char* prompt) {
   RestoreMenuMusic(game);
 }
 
-bool UpOrDown(Game& game) { return TakeKey(game.input, dik::UP) || TakeKey(game.input, dik::DOWN); }
-
 // There is no system joystick panel on this platform: the item tells the
 // player where the same help is found, the button mapping and the test.
 void SpeakControlPanelHelp(Game& game) {
@@ -50,14 +47,17 @@ void SpeakControlPanelHelp(Game& game) {
   PlaySound(game, "system\\menu\\testjoystick.wav", 0, true);
 }
 
-void OpenJoystickItem(Game& game, uint8_t item) {
+MenuStep OpenJoystickItem(Game& game, int item) {
   switch (item) {
     case kSelectJoystick: SelectJoystickMenu(game); break;
     case kMovementMode: MovementModeMenu(game); break;
     case kMapButtons: ButtonMappingMenu(game); break;
     case kTestJoystick: JoystickTest(game); break;
-    default: SpeakControlPanelHelp(game);
+    case kControlPanel: SpeakControlPanelHelp(game); break;
+    default: return MenuStep::Leave;
   }
+  SpeakJoystickMenuItem(game, item);
+  return MenuStep::Stay;
 }
 
 // The attached controllers by the names the machine gives them.
@@ -71,6 +71,14 @@ std::vector<std::string> JoystickNames(Game& game) {
   return names;
 }
 
+// Controller item + 1 becomes the preferred.
+MenuStep PreferJoystick(Game& game, int item) {
+  game.player.preferredJoystick = item + 1;
+  WriteSetting(game, "ControllerPreference", std::to_string(item + 1));
+  PlaySound(game, "system\\menu\\selected.wav", 0, true);
+  return MenuStep::Leave;
+}
+
 // The controllers found and the one in use are said first; then Up and Down
 // walk the controllers from the first, and Enter makes one the preferred.
 void ChoosePreferredJoystick(Game& game) {
@@ -81,29 +89,24 @@ void ChoosePreferredJoystick(Game& game) {
   PlaySound(game, "system\\menu\\currentstick.wav", 0, true);
   SpeakJoystickInfo(game, game.player.preferredJoystick == 0 ? 1 : game.player.preferredJoystick);
   PlaySound(game, "system\\menu\\selectpreferred.wav", 0, true);
-  uint8_t n = 1;
-  screen.Mark(n - 1);
-  SpeakJoystickInfo(game, n);
-  for (;;) {
-    MenuPass(game);
-    if (TakeKey(game.input, dik::UP)) {
-      n = n <= 1 ? static_cast<uint8_t>(count) : n - 1;
-      screen.Mark(n - 1);
-      SpeakJoystickInfo(game, n);
-    }
-    if (TakeKey(game.input, dik::DOWN)) {
-      n = n >= count ? 1 : n + 1;
-      screen.Mark(n - 1);
-      SpeakJoystickInfo(game, n);
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      game.player.preferredJoystick = n;
-      WriteSetting(game, "ControllerPreference", std::to_string(n));
-      PlaySound(game, "system\\menu\\selected.wav", 0, true);
-      return;
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  screen.Mark(0);
+  SpeakJoystickInfo(game, 1);
+  WalkMenu(game, screen,
+           {.items = count,
+            .steps = Steps::OncePerPress,
+            .speak = [](Game& g, int item) { SpeakJoystickInfo(g, item + 1); },
+            .keys = {{dik::RETURN, PreferJoystick}, {dik::ESCAPE, LeaveMenu}}});
+}
+
+void SetMovementMode(Game& game, int item) {
+  game.player.joystickMode = item;
+  AnnounceChoice(game, MovementPrompt(game.player.joystickMode));
+}
+
+MenuStep KeepMovementMode(Game& game, int) {
+  WriteSetting(game, "JoystickMode", std::to_string(game.player.joystickMode));
+  PlaySound(game, "system\\menu\\selected.wav", 0, true);
+  return MenuStep::Leave;
 }
 
 void ChooseMovementMode(Game& game) {
@@ -114,47 +117,38 @@ void ChooseMovementMode(Game& game) {
   PlaySound(game, MovementPrompt(game.player.joystickMode), 0, true);
   PlayPromptInterruptible(game, "system\\menu\\selectmovemode.wav");
   RestoreMenuMusic(game);
-  for (;;) {
-    MenuPass(game);
-    if (UpOrDown(game)) {
-      // The toggle takes effect at once, even if the menu is left with Escape.
-      game.player.joystickMode = game.player.joystickMode == 1 ? 0 : 1;
-      screen.Mark(MovementItem(game.player.joystickMode));
-      AnnounceChoice(game, MovementPrompt(game.player.joystickMode));
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      WriteSetting(game, "JoystickMode", std::to_string(game.player.joystickMode));
-      PlaySound(game, "system\\menu\\selected.wav", 0, true);
-      return;
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  // The choice takes effect at once, even if the menu is left with Escape.
+  WalkMenu(game, screen,
+           {.items = 2,
+            .start = MovementItem(game.player.joystickMode),
+            .steps = Steps::OncePerPress,
+            .speak = SetMovementMode,
+            .keys = {{dik::RETURN, KeepMovementMode}, {dik::ESCAPE, LeaveMenu}}});
+}
+
+// The mode in force before the choice is what the settings store keeps; the
+// player file takes the new one when the options menu is left.
+MenuStep ChooseControllerMode(Game& game, int item) {
+  const bool joystick = item == 1;
+  WriteSetting(game, "ControllerMode", std::to_string(game.player.controllerMode));
+  PlaySound(game, "system\\menu\\selected.wav", 0, true);
+  if (joystick) SetUpJoystick(game);
+  game.player.controllerMode = joystick ? 1 : 0;
+  return MenuStep::Leave;
 }
 
 }  // namespace
 
 void ControllerModeMenu(Game& game) {
   // The choice starts at keyboard whatever the mode in force.
-  bool joystick = false;
   MenuOnScreen screen(game, "Controller", kModePrompts);
-  screen.Mark(joystick);
+  screen.Mark(0);
   OpeningPrompt(game, "system\\menu\\selectmode.wav");
-  for (;;) {
-    MenuPass(game);
-    if (UpOrDown(game)) {
-      joystick = !joystick;
-      screen.Mark(joystick);
-      AnnounceChoice(game, ModePrompt(joystick));
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      WriteSetting(game, "ControllerMode", std::to_string(game.player.controllerMode));
-      PlaySound(game, "system\\menu\\selected.wav", 0, true);
-      if (joystick) SetUpJoystick(game);
-      game.player.controllerMode = joystick ? 1 : 0;
-      return;
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  WalkMenu(game, screen,
+           {.items = 2,
+            .steps = Steps::OncePerPress,
+            .speak = [](Game& g, int item) { AnnounceChoice(g, kModePrompts[item]); },
+            .keys = {{dik::RETURN, ChooseControllerMode}, {dik::ESCAPE, LeaveMenu}}});
 }
 
 void JoystickMenu(Game& game) {
@@ -162,29 +156,13 @@ void JoystickMenu(Game& game) {
     if (game.player.controllerMode != 1) PlaySound(game, "system\\menu\\nojoystickdetected.wav", 0, true);
     return;
   }
-  uint8_t item = kSelectJoystick;
   MenuOnScreen screen(game, "Joystick", kJoystickPrompts);
-  screen.Mark(item);
+  screen.Mark(kSelectJoystick);
   OpeningPrompt(game, "system\\menu\\seljoymenu.wav");
-  for (;;) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      item = PreviousItem(item, kSelectJoystick, kLeaveJoystick);
-      screen.Mark(item);
-      SpeakJoystickMenuItem(game, item);
-    }
-    if (KeyDown(game.input, dik::DOWN)) {
-      item = NextItem(item, kSelectJoystick, kLeaveJoystick);
-      screen.Mark(item);
-      SpeakJoystickMenuItem(game, item);
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      if (item == kLeaveJoystick) return;
-      OpenJoystickItem(game, item);
-      SpeakJoystickMenuItem(game, item);
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  WalkMenu(game, screen,
+           {.items = kJoystickPrompts.size(),
+            .speak = SpeakJoystickMenuItem,
+            .keys = {{dik::RETURN, OpenJoystickItem}, {dik::ESCAPE, LeaveMenu}}});
 }
 
 void SpeakJoystickMenuItem(Game& game, uint8_t item) {

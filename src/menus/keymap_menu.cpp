@@ -7,7 +7,7 @@
 #include "game/screen.h"
 #include "game/settings.h"
 #include "input/input.h"
-#include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
 #include "sound/speech.h"
@@ -40,7 +40,6 @@ constexpr std::array<KeymapItem, 15> kKeymapItems = {{
     {"system\\menu\\default.wav", std::nullopt},
     {"system\\menu\\exit.wav", std::nullopt},
 }};
-constexpr uint8_t kDefaultItem = 13;
 constexpr uint8_t kLeaveItem = 14;
 
 // The key an action is bound to, by its name ("LCONTROL", "SPACE").
@@ -73,40 +72,31 @@ std::vector<std::string> BindingItems(const Game& game, const BindingMenu& menu)
 }  // namespace
 
 void WalkBindingMenu(Game& game, const BindingMenu& menu) {
-  uint8_t item = 0;
-  bool stay = true;
   MenuOnScreen screen(game, menu.title, BindingItems(game, menu));
-  screen.Mark(item);
+  screen.Mark(0);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, menu.opening);
-  while (stay) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      item = PreviousItem(item, 0, kLeaveItem);
-      screen.Mark(item);
-      SpeakKeymapItem(game, item);
+  const auto change = [&](Game& g, int item) {
+    if (item == kLeaveItem) return MenuStep::Leave;
+    if (menu.beforeChange) PlaySound(g, menu.beforeChange, 0, true);
+    if (const std::optional<Action> action = kKeymapItems[item].binds) {
+      menu.bind(g, *action);
+    } else {
+      menu.restoreDefaults(g);  // the one other item that binds nothing
     }
-    if (KeyDown(game.input, dik::DOWN)) {
-      item = NextItem(item, 0, kLeaveItem);
-      screen.Mark(item);
-      SpeakKeymapItem(game, item);
-    }
-    const std::optional<Action> action = kKeymapItems[item].binds;
-    if (menu.speakBinding && TakeKey(game.input, dik::S) && action) menu.speakBinding(game, *action);
-    if (TakeKey(game.input, dik::RETURN)) {
-      if (menu.beforeChange && item < kLeaveItem) PlaySound(game, menu.beforeChange, 0, true);
-      if (action) {
-        menu.bind(game, *action);
-      } else if (item == kDefaultItem) {
-        menu.restoreDefaults(game);
-      } else {
-        stay = false;
-      }
-      screen.Picture().items = BindingItems(game, menu);
-      if (stay) SpeakKeymapItem(game, item);
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) stay = false;
-  }
+    screen.Picture().items = BindingItems(g, menu);
+    SpeakKeymapItem(g, item);
+    return MenuStep::Stay;
+  };
+  const auto speakBinding = [&](Game& g, int item) {
+    if (const std::optional<Action> action = kKeymapItems[item].binds) menu.speakBinding(g, *action);
+    return MenuStep::Stay;
+  };
+  std::vector<MenuKey> keys;
+  if (menu.speakBinding) keys.push_back({dik::S, speakBinding});
+  keys.push_back({dik::RETURN, change});
+  keys.push_back({dik::ESCAPE, LeaveMenu});
+  WalkMenu(game, screen, {.items = kKeymapItems.size(), .speak = SpeakKeymapItem, .keys = std::move(keys)});
   RestoreMenuMusic(game);
 }
 

@@ -5,7 +5,7 @@
 #include "game/screen.h"
 #include "game/scoring.h"
 #include "game/waves.h"
-#include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
 #include "sound/speech.h"
@@ -26,56 +26,47 @@ std::vector<std::string> LevelItems() {
   return items;
 }
 
-void AnnounceLevel(Game& game, uint8_t level) {
+// Items 0 to 5 are levels 1 to 6.
+void AnnounceLevel(Game& game, int item) {
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\Level.wav");
-  SpeakNumber(game, level);
+  SpeakNumber(game, item + 1);
   RestoreMenuMusic(game);
 }
 
-void StartSelectedLevel(Game& game, uint8_t level) {
+void StepToLevel(Game& game, int item) {
+  PlaySound(game, "system\\menu\\bleep.wav", 0, false);
+  AnnounceLevel(game, item);
+}
+
+MenuStep StartSelectedLevel(Game& game, int item) {
   DifficultyMenu(game);  // Escape there keeps the difficulty it had: the game starts anyway
   StopMenuMusic(game);
   ResetGameState(game);
-  game.state.Level = level;
+  game.state.Level = item + 1;
   game.state.Wave = 1;
   game.state.LevelSelected = true;
   PlayGame(game);
+  // Back from the game: the menu is heard again where it was left.
+  PlayMenuMusic(game);
+  AnnounceLevel(game, item);
+  return MenuStep::Stay;
 }
 
 }  // namespace
 
 void LevelSelectMenu(Game& game) {
-  uint8_t level = 1;
   MenuOnScreen screen(game, "Choose a level", LevelItems());
-  screen.Mark(level - 1);
+  screen.Mark(0);
   DuckMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\sellevel.wav");
   PlaySound(game, "system\\menu\\Level.wav", 0, true);
-  SpeakNumber(game, level);
+  SpeakNumber(game, 1);
   RestoreMenuMusic(game);
-  for (;;) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      level = PreviousItem(level, 1, kHighestLevel);
-      screen.Mark(level - 1);
-      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
-      AnnounceLevel(game, level);
-    }
-    if (KeyDown(game.input, dik::DOWN)) {
-      level = NextItem(level, 1, kHighestLevel);
-      screen.Mark(level - 1);
-      PlaySound(game, "system\\menu\\bleep.wav", 0, false);
-      AnnounceLevel(game, level);
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      StartSelectedLevel(game, level);
-      // Back from the game: the menu is heard again where it was left.
-      PlayMenuMusic(game);
-      AnnounceLevel(game, level);
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  WalkMenu(game, screen,
+           {.items = kHighestLevel,
+            .speak = StepToLevel,
+            .keys = {{dik::RETURN, StartSelectedLevel}, {dik::ESCAPE, LeaveMenu}}});
 }
 
 }  // namespace sb

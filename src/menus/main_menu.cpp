@@ -9,6 +9,7 @@
 #include "game/settings.h"
 #include "game/waves.h"
 #include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "program/startup.h"
 #include "scoreboard/score_menu.h"
@@ -108,49 +109,55 @@ void StoreNewBest(Game& game) {
   PlaySound(game, "system\\menu\\writescr.wav", 0, true);
 }
 
+// Back from the item, the menu is heard again where it was left.
+MenuStep ChooseItem(Game& game, int item) {
+  PerformItem(game, item);
+  PlayMenuMusic(game);
+  SpeakMenuItem(game, item);
+  return MenuStep::Stay;
+}
+
+MenuStep Quit(Game& game, int) {
+  StopMenuMusic(game);
+  ExitGame(game);
+}
+
+MenuStep SayVersion(Game& game, int) {
+  DuckMenuMusic(game);
+  SpeakVersion(game);
+  RestoreMenuMusic(game);
+  return MenuStep::Stay;
+}
+
+MenuStep SayBest(Game& game, int) {
+  SpeakHighScore(game);
+  return MenuStep::Stay;
+}
+
+// A game that beat the best stores it before the next pass: the one after the
+// game returned. The crickets fade in over the menu's own passes.
+void MainMenuPass(Game& game) {
+  if (game.player.newBest) StoreNewBest(game);
+  MenuPass(game);
+  StepCricketFade(game);
+}
+
 }  // namespace
 
 void MainMenu(Game& game) {
-  uint8_t item = kNewGame;
   // A game played before the menu was entered stores its best before the
   // menu clears the score.
   if (game.player.newBest) StoreNewBest(game);
   game.state.Score = 0;
   MenuOnScreen screen(game, "Main menu", kItemPrompts);
-  screen.Mark(item);
+  screen.Mark(kNewGame);
   StartMenuMusic(game);
   PlayPromptInterruptible(game, "system\\menu\\select.wav");
-  for (;;) {
-    MenuPass(game);
-    StepCricketFade(game);
-    InputState& input = game.input;
-    if (KeyDown(input, dik::UP)) {
-      item = PreviousItem(item, kNewGame, kExit);
-      screen.Mark(item);
-      SpeakMenuItem(game, item);
-    }
-    if (KeyDown(input, dik::DOWN)) {
-      item = NextItem(item, kNewGame, kExit);
-      screen.Mark(item);
-      SpeakMenuItem(game, item);
-    }
-    if (TakeKey(input, dik::RETURN)) {
-      PerformItem(game, item);
-      PlayMenuMusic(game);
-      SpeakMenuItem(game, item);
-    }
-    if (TakeKey(input, dik::ESCAPE)) {
-      StopMenuMusic(game);
-      ExitGame(game);
-    }
-    if (TakeKey(input, dik::V)) {
-      DuckMenuMusic(game);
-      SpeakVersion(game);
-      RestoreMenuMusic(game);
-    }
-    if (TakeKey(input, dik::H)) SpeakHighScore(game);
-    if (game.player.newBest) StoreNewBest(game);
-  }
+  WalkMenu(game, screen,
+           {.items = kItemPrompts.size(),
+            .speak = SpeakMenuItem,
+            .keys = {{dik::RETURN, ChooseItem}, {dik::ESCAPE, Quit}, {dik::V, SayVersion}, {dik::H, SayBest}},
+            .pass = MainMenuPass});
 }
 
 void SpeakMenuItem(Game& game, uint8_t item) {
@@ -172,19 +179,11 @@ void SpeakVersion(Game& game) {
 void SoundsMenu(Game& game) {
   MenuOnScreen screen(game, "Sounds", DescriptionItems());
   PlayPromptInterruptible(game, "system\\menu\\desc/select.wav");
-  uint8_t current = 1;
-  uint8_t announced = 0;
-  for (;;) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) current = PreviousItem(current, 1, kDescriptions);
-    if (KeyDown(game.input, dik::DOWN)) current = NextItem(current, 1, kDescriptions);
-    if (current != announced) {
-      screen.Mark(current - 1);
-      PlayPromptInterruptible(game, DescriptionFile(current));
-      announced = current;
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) return;
-  }
+  WalkMenu(game, screen,
+           {.items = kDescriptions,
+            .announce = Announce::WhenChanged,
+            .speak = [](Game& g, int item) { PlayPromptInterruptible(g, DescriptionFile(item + 1)); },
+            .keys = {{dik::ESCAPE, LeaveMenu}}});
 }
 
 void StartNewGame(Game& game) {

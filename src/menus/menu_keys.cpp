@@ -19,12 +19,4 @@ void OpeningPrompt(Game& game, const char* prompt) {
   RestoreMenuMusic(game);
 }
 
-uint8_t PreviousItem(uint8_t item, uint8_t first, uint8_t last) {
-  return item <= first || item > last ? last : static_cast<uint8_t>(item - 1);
-}
-
-uint8_t NextItem(uint8_t item, uint8_t first, uint8_t last) {
-  return item >= last || item < first ? first : static_cast<uint8_t>(item + 1);
-}
-
 }  // namespace sb

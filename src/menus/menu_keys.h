@@ -1,10 +1,7 @@
 #pragma once
-// What every menu shares: one pass polls the keyboard and lets window
-// messages run; Up, Down and Enter count while down (the next prompt waits
-// for their release, so a held key moves one step), Escape and the hot keys
-// count once per press (TakeKey); items wrap around at both ends.
-
-#include <cstdint>
+// What every menu does besides walking its items (menus/menu_walk.h): one
+// pass polls the keyboard and lets window messages run, and an opening prompt
+// is heard over the lowered menu music.
 
 namespace sb {
 
@@ -15,9 +12,5 @@ void MenuPass(Game& game);
 
 // A menu's opening prompt over its music, lowered while the prompt plays.
 void OpeningPrompt(Game& game, const char* prompt);
-
-// The previous and the next item of first..last, wrapping around.
-uint8_t PreviousItem(uint8_t item, uint8_t first, uint8_t last);
-uint8_t NextItem(uint8_t item, uint8_t first, uint8_t last);
 
 }  // namespace sb

@@ -5,7 +5,7 @@
 #include "game/game.h"
 #include "game/screen.h"
 #include "game/settings.h"
-#include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
 #include "sound/speech.h"
@@ -31,41 +31,34 @@ std::vector<std::string> OptionItems(const Game& game) {
   return items;
 }
 
+void OpenOptionsItem(Game& game, int item) {
+  switch (item) {
+    case kControllerMode: ControllerModeMenu(game); break;
+    case kKeyboardMapping: KeyboardMappingMenu(game); break;
+    default: JoystickMenu(game);
+  }
+}
+
 }  // namespace
 
 void OptionsMenu(Game& game) {
-  uint8_t item = kControllerMode;
-  bool stay = true;
   MenuOnScreen screen(game, "Options", OptionItems(game));
-  screen.Mark(item);
+  screen.Mark(kControllerMode);
   DuckMenuMusic(game);
   PlaySound(game, "system\\menu\\oselect.wav", 0, true);
   PlayPromptInterruptible(game, ControllerModePrompt(game));
   RestoreMenuMusic(game);
-  while (stay) {
-    MenuPass(game);
-    if (KeyDown(game.input, dik::UP)) {
-      item = PreviousItem(item, kControllerMode, kLeaveOptions);
-      screen.Mark(item);
-      SpeakOptionsItem(game, item);
-    }
-    if (KeyDown(game.input, dik::DOWN)) {
-      item = NextItem(item, kControllerMode, kLeaveOptions);
-      screen.Mark(item);
-      SpeakOptionsItem(game, item);
-    }
-    if (TakeKey(game.input, dik::RETURN)) {
-      switch (item) {
-        case kControllerMode: ControllerModeMenu(game); break;
-        case kKeyboardMapping: KeyboardMappingMenu(game); break;
-        case kJoystick: JoystickMenu(game); break;
-        default: stay = false;
-      }
-      screen.Picture().items = OptionItems(game);
-      if (stay) SpeakOptionsItem(game, item);
-    }
-    if (TakeKey(game.input, dik::ESCAPE)) stay = false;
-  }
+  const auto open = [&](Game& g, int item) {
+    if (item == kLeaveOptions) return MenuStep::Leave;
+    OpenOptionsItem(g, item);
+    screen.Picture().items = OptionItems(g);
+    SpeakOptionsItem(g, item);
+    return MenuStep::Stay;
+  };
+  WalkMenu(game, screen,
+           {.items = kOptionPrompts.size(),
+            .speak = SpeakOptionsItem,
+            .keys = {{dik::RETURN, open}, {dik::ESCAPE, LeaveMenu}}});
   SaveSettings(game);
 }
 

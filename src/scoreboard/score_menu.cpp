@@ -5,7 +5,7 @@
 #include "game/game.h"
 #include "game/screen.h"
 #include "game/settings.h"
-#include "menus/menu_keys.h"
+#include "menus/menu_walk.h"
 #include "platform/runtime_error.h"
 #include "scoreboard/board_requests.h"
 #include "scoreboard/board_settings.h"
@@ -74,40 +74,34 @@ void PerformScoreItem(Game& game, uint8_t item, SoundBuffer& working) {
   RestoreMenuMusic(game);
 }
 
-void RunScoreMenu(Game& game, SoundBuffer& working) {
-  uint8_t item = kHearBest;
-  MenuOnScreen screen(game, "Online score board", kScorePrompts);
-  screen.Mark(item);
-  DuckMenuMusic(game);
-  PlayPromptInterruptible(game, "system\\menu\\hsn-menu.wav");
+// Each item is said under the lowered music, which comes back after it.
+void AnnounceScoreItem(Game& game, int item) {
   SpeakScoreMenu(game, item);
   RestoreMenuMusic(game);
-  for (;;) {
-    MenuPass(game);
-    InputState& input = game.input;
-    if (KeyDown(input, dik::UP)) {
-      item = PreviousItem(item, kHearBest, kLeave);
-      screen.Mark(item);
-      SpeakScoreMenu(game, item);
-      RestoreMenuMusic(game);
-    }
-    if (KeyDown(input, dik::DOWN)) {
-      item = NextItem(item, kHearBest, kLeave);
-      screen.Mark(item);
-      SpeakScoreMenu(game, item);
-      RestoreMenuMusic(game);
-    }
-    if (TakeKey(input, dik::RETURN)) {
-      if (item == kLeave) return;
-      PerformScoreItem(game, item, working);
-    }
-    if (TakeKey(input, dik::ESCAPE)) return;
-    if (TakeKey(input, dik::N)) {
-      TypePlayerName(game);
-      SpeakScoreMenu(game, item);
-      RestoreMenuMusic(game);
-    }
-  }
+}
+
+// N types the name scores are posted under.
+MenuStep NameScreen(Game& game, int item) {
+  TypePlayerName(game);
+  AnnounceScoreItem(game, item);
+  return MenuStep::Stay;
+}
+
+void RunScoreMenu(Game& game, SoundBuffer& working) {
+  MenuOnScreen screen(game, "Online score board", kScorePrompts);
+  screen.Mark(kHearBest);
+  DuckMenuMusic(game);
+  PlayPromptInterruptible(game, "system\\menu\\hsn-menu.wav");
+  AnnounceScoreItem(game, kHearBest);
+  const auto perform = [&](Game& g, int item) {
+    if (item == kLeave) return MenuStep::Leave;
+    PerformScoreItem(g, item, working);
+    return MenuStep::Stay;
+  };
+  WalkMenu(game, screen,
+           {.items = kScorePrompts.size(),
+            .speak = AnnounceScoreItem,
+            .keys = {{dik::RETURN, perform}, {dik::ESCAPE, LeaveMenu}, {dik::N, NameScreen}}});
 }
 
 void ShowError(Game& game, const char* procedure, const std::exception& e) {
