@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/stopwatch.h"
 #include "sound/mixer.h"
 #include "sound/sound_buffer.h"
 #include "sound/sound_stream.h"
@@ -18,7 +19,7 @@ struct MenuLoops {
   SoundBuffer music;     // "sounds\music\music5.wav"
   SoundBuffer crickets;  // "system\menu\crickets.wav"
   int32_t cricketVolume = -2000;
-  int32_t cricketTick = 0;  // the last fade step
+  Stopwatch cricketTick;  // the last fade step
   bool cricketFadeDone = false;
 };
 
