@@ -104,6 +104,22 @@ TEST(PlayerControls, EachSceneAllowsItsOwnKeys) {
   }
 }
 
+// A shot that ends the scene ends the keys of its pass: the energy report
+// pressed with the shot that loses the fourth sheep is not spoken after the
+// tally.
+TEST(PlayerControls, AShotThatEndsTheSceneEndsThePassKeys) {
+  Rig rig("2000 down LCONTROL\n2000 down END\n2100 up LCONTROL\n2100 up END");
+  rig.SetUpSheep();
+  rig.game.state.Energy = 35;
+  rig.game.sheepDrop.SheepShot = 3;  // the next sheep shot ends the round
+  rig.Drop(0, rig.game.state.ShipX, 3000, false);
+  RunControls(rig, kSheepDrop, 3000);
+  const auto played = rig.Played();
+  EXPECT_FALSE(rig.game.state.GameActive);
+  EXPECT_EQ(Count(played, "sounds/d_wavcom.wav"), 1u) << "the round was tallied";
+  EXPECT_EQ(Count(played, "sounds/numbers/30.wav"), 0u) << "no energy report after the tally";
+}
+
 // The shield is up as long as its sound plays, in every scene.
 TEST(PlayerControls, TheShieldEndsWithItsSoundInEveryScene) {
   for (const Scene& scene : {kWave, kSheepDrop, kMeteorShower, kBoss}) {
