@@ -5,8 +5,8 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
-#include "player/laser_gate.h"
 #include "platform/vb_math.h"
+#include "player/laser_gate.h"
 #include "sound/sound_engine.h"
 
 namespace sb {

@@ -6,8 +6,8 @@
 #include "game/game.h"
 #include "game/scoring.h"
 #include "game/waves.h"
-#include "player/laser_gate.h"
 #include "platform/vb_math.h"
+#include "player/laser_gate.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
 
