@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "audio/sound_buffer.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -44,18 +45,13 @@ struct AlienRecord {
   bool LaserFiring = false;
   bool LaserPrimed = false;
   bool LaserArmed = false;
-  int32_t StepElapsed = 0;
-  int32_t StepTick = 0;
-  int32_t CrawlElapsed = 0;
-  int32_t CrawlTick = 0;
-  int32_t DrainElapsed = 0;
-  int32_t DrainTick = 0;
-  int32_t ShieldElapsed = 0;
-  int32_t ShieldTick = 0;
+  Stopwatch StepTick;    // its last descent step
+  Stopwatch CrawlTick;   // its last step on the ground
+  Stopwatch DrainTick;   // its last drain of the ship's energy
+  Stopwatch ShieldTick;  // its shield armed or raised
   bool ShieldArmed = false;
   bool ShieldUp = false;
-  int32_t WarpElapsed = 0;
-  int32_t WarpTick = 0;
+  Stopwatch WarpTick;
   int32_t WarpInterval = 0;
   SoundBuffer Voice;
   SoundBuffer ActionSound;
@@ -72,8 +68,7 @@ struct AlienRecord {
   uint8_t BombIndex = 0;
   bool BombRun = false;
   bool BombsFalling = false;
-  int32_t BombElapsed = 0;
-  int32_t BombTick = 0;
+  Stopwatch BombTick;
 };
 
 struct AlienGroup {
@@ -82,15 +77,13 @@ struct AlienGroup {
   uint8_t HitIndex = 0;
   bool Started = false;   // the start gate has opened
   uint8_t StartDelay = 0;
-  int32_t StartElapsed = 0;
-  int32_t StartTick = 0;
+  Stopwatch StartTick;  // the colour's first turn (0: not yet come)
   // Records 0..Count; record Count is never released. Sized by the wave set-up.
   std::vector<AlienRecord> Aliens;
   uint8_t Count = 0;
   int16_t StepDelay = 0;      // ms between two descent steps of one alien
   int16_t SpawnInterval = 0;  // seconds between releases
-  int32_t SpawnElapsed = 0;
-  int32_t SpawnTick = 0;
+  Stopwatch SpawnTick;
   uint8_t DriftStep = 0;  // blue, violet, yellow, orange
   bool FirstSpawnDone = false;
 };
@@ -106,8 +99,7 @@ struct AliensState {
   bool HurrySpawn = false;  // a hurried delay is in force
   // One yellow laser timer for every yellow alien: lasers firing together
   // still hurt the ship at most once per interval.
-  int32_t LaserTick = 0;
-  int32_t LaserElapsed = 0;
+  Stopwatch LaserTick;
 
   AlienGroup& operator[](Colour c) { return groups[static_cast<size_t>(c)]; }
   const AlienGroup& operator[](Colour c) const { return groups[static_cast<size_t>(c)]; }

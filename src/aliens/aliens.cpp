@@ -29,15 +29,14 @@ void StepAliens(Game& game, Colour colour) {
   AlienRecord& a = g.Aliens[g.MoveIndex];
   const int32_t now = game.host.Ticks();
   ActOnServe(game, colour, g, a, now);
-  a.StepElapsed = now - a.StepTick;
-  if (a.Active && a.StepElapsed > g.StepDelay) {
+  if (a.Active && a.StepTick.MoreThan(now, g.StepDelay)) {
     ActBeforeDescent(game, colour, g, a, now);
     if (!a.Landed) {
       Descend(game, a);
       ActAfterDescent(game, colour, g, a, now);
     }
     if (a.Y > kLandingHeight && !a.Landed && !a.Destroyed) LandAlien(game, a);
-    a.StepTick = now;
+    a.StepTick.Start(now);
   }
   if (a.Active && a.Landed) GroundStep(game, a, now);
   ActAfterGround(game, colour, g, a, now);

@@ -4,13 +4,13 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
+#include "player/laser_gate.h"
 #include "sound/sound_engine.h"
 
 namespace sb {
 
 namespace {
 
-constexpr int32_t kReach = 360;          // the ship is under an alien this close (the laser's reach)
 constexpr int16_t kRightWall = 9500;     // a drifting alien beyond this turns left
 constexpr int16_t kLeftWall = 200;       // and below this turns right
 constexpr int32_t kYellowDamageMs = 300; // the yellow beam hurts at most this often
@@ -24,7 +24,7 @@ bool Drifts(Colour c) {
 bool TurnsAtRandom(Colour c) { return c == Colour::Violet || c == Colour::Yellow; }
 bool Shielded(Colour c) { return c == Colour::Red || c == Colour::Silver; }
 
-bool ShipUnder(const Game& game, const AlienRecord& a) { return std::abs(game.state.ShipX - a.X) <= kReach; }
+bool ShipUnder(const Game& game, const AlienRecord& a) { return WithinReach(game, a.X); }
 bool Flying(const AlienRecord& a) { return a.Active && !a.Destroyed && !a.Landed; }
 
 // Where the alien is, heard from the ship: pan by distance, volume by height.
@@ -57,15 +57,14 @@ void Drift(Colour c, const AlienGroup& g, AlienRecord& a, Game& game) {
 void Shield(Game& game, AlienRecord& a, int32_t now) {
   if (ShipUnder(game, a) && !a.ShieldArmed) {
     a.ShieldArmed = true;
-    a.ShieldTick = now;
+    a.ShieldTick.Start(now);
   }
   if (a.ShieldArmed && !a.ShieldUp) {
-    a.ShieldElapsed = now - a.ShieldTick;
-    if (a.ShieldElapsed > 750 - 200 * (game.state.Difficulty - 1)) {
+    if (a.ShieldTick.MoreThan(now, 750 - 200 * (game.state.Difficulty - 1))) {
       Place(game, a, a.ActionSound);
       RestartSound(a.ActionSound);
       a.ShieldUp = true;
-      a.ShieldTick = now;
+      a.ShieldTick.Start(now);
     }
   }
   if (a.ShieldUp && !a.ActionSound.IsPlaying()) {
@@ -76,13 +75,12 @@ void Shield(Game& game, AlienRecord& a, int32_t now) {
 
 // Cyan jumps to a random place now and then, on the ground as well.
 void Warp(Game& game, AlienRecord& a, int32_t now) {
-  a.WarpElapsed = now - a.WarpTick;
-  if (a.WarpElapsed <= a.WarpInterval) return;
+  if (!a.WarpTick.MoreThan(now, a.WarpInterval)) return;
   a.X = static_cast<int16_t>(RandomSpread(game, 800, 9500));
   Place(game, a, a.ActionSound);
   RestartSound(a.ActionSound);
   a.WarpInterval = RandomSpread(game, 1500, 6000);
-  a.WarpTick = now;
+  a.WarpTick.Start(now);
 }
 
 void PlayActionOnce(Game& game, AlienRecord& a, const char* file) {
@@ -109,13 +107,12 @@ void YellowLaser(Game& game, AlienRecord& a, int32_t now) {
     a.LaserCharging = false;
     StopSound(a.ActionSound);
     a.ActionSound.SetPosition(0);
-    aliens.LaserTick = now;
+    aliens.LaserTick.Start(now);
   }
   if (a.LaserFiring && ShipUnder(game, a)) {
-    aliens.LaserElapsed = now - aliens.LaserTick;
-    if (aliens.LaserElapsed > kYellowDamageMs) {
+    if (aliens.LaserTick.MoreThan(now, kYellowDamageMs)) {
       PlayRandomShipHit(game);
-      aliens.LaserTick = now;
+      aliens.LaserTick.Start(now);
       DamagePlayer(game, static_cast<int16_t>(game.state.Difficulty * 5));
     }
   }
@@ -144,7 +141,7 @@ void StartBombRun(Game& game, AlienRecord& a, int32_t now) {
   a.BombRun = true;
   a.BombDropSound.SetPan(a.X - game.state.ShipX);
   RestartSound(a.BombDropSound);
-  a.BombTick = now;
+  a.BombTick.Start(now);
 }
 
 // Once the drop sound has ended the bombs fall one by one, each heard where
@@ -153,8 +150,7 @@ void StartBombRun(Game& game, AlienRecord& a, int32_t now) {
 void FallBombs(Game& game, AlienRecord& a, int32_t now) {
   if (a.BombRun && !a.BombDropSound.IsPlaying()) a.BombsFalling = true;
   if (!a.BombsFalling) return;
-  a.BombElapsed = now - a.BombTick;
-  if (a.BombElapsed <= kBombGapMs) return;
+  if (!a.BombTick.MoreThan(now, kBombGapMs)) return;
   if (a.BombIndex >= kBombCount) {
     a.BombsFalling = false;
     a.BombRun = false;
@@ -164,14 +160,14 @@ void FallBombs(Game& game, AlienRecord& a, int32_t now) {
   SoundBuffer& bomb = a.BombSounds[a.BombIndex];
   bomb.SetPan(x - game.state.ShipX);
   RestartSound(bomb);
-  if (std::abs(game.state.ShipX - x) <= kReach) {
+  if (WithinReach(game, x)) {
     // Heard before the damage: a bomb that ends the game is not heard after its end.
     PlayRandomShipHit(game);
     PlayRandomExplosion(game);
     DamagePlayer(game, kBombDamage);
   }
   ++a.BombIndex;
-  a.BombTick = now;
+  a.BombTick.Start(now);
 }
 
 }  // namespace

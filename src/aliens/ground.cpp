@@ -73,8 +73,7 @@ void GroundStep(Game& game, AlienRecord& a, int32_t now) {
     LoadSound(game, a.Voice, "sounds/powrsuck.wav");
     a.DrainLoaded = true;
   }
-  a.CrawlElapsed = now - a.CrawlTick;
-  if (a.CrawlElapsed <= CrawlInterval(game)) return;
+  if (!a.CrawlTick.MoreThan(now, CrawlInterval(game))) return;
 
   const int16_t shipX = game.state.ShipX;
   Crawl(a, shipX);
@@ -89,20 +88,19 @@ void GroundStep(Game& game, AlienRecord& a, int32_t now) {
   if (startsDraining) {
     a.Draining = true;
     a.Voice.Play(true);
-    a.DrainTick = now;
+    a.DrainTick.Start(now);
   }
   if (a.Draining) {
-    a.DrainElapsed = now - a.DrainTick;
-    if (a.DrainElapsed > kDrainIntervalMs) {
+    if (a.DrainTick.MoreThan(now, kDrainIntervalMs)) {
       DamagePlayer(game, kDrainDamage);
-      a.DrainTick = now;
+      a.DrainTick.Start(now);
     }
   }
   if (closeness > kDrainStopsAbove && a.Draining) {
     a.Draining = false;
     StopSound(a.Voice);
   }
-  a.CrawlTick = now;
+  a.CrawlTick.Start(now);
 }
 
 }  // namespace sb

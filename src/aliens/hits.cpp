@@ -6,13 +6,12 @@
 #include "game/game.h"
 #include "game/scoring.h"
 #include "platform/vb_math.h"
+#include "player/laser_gate.h"
 #include "sound/sound_engine.h"
 
 namespace sb {
 
 namespace {
-
-constexpr int32_t kHitWidth = 360;  // the main laser reaches this far either side of the ship
 
 struct KillValue {
   int32_t points;
@@ -73,7 +72,7 @@ bool HitFlying(Game& game, Colour c, float& factor) {
   for (g.HitIndex = 0; g.HitIndex < g.Count; ++g.HitIndex) {
     AlienRecord& a = g.Aliens[g.HitIndex];
     if (!a.Active || a.Landed) continue;
-    if (std::abs(st.ShipX - a.X) > kHitWidth) {
+    if (!WithinReach(game, a.X)) {
       a.MissedOnce = true;
       continue;
     }
@@ -90,7 +89,7 @@ bool HitFlying(Game& game, Colour c, float& factor) {
     a.Voice.SetVolume(0);
     StopSound(a.Voice);
     LoadSound(game, a.Voice, "sounds/explode.wav");
-    a.Voice.SetVolume(static_cast<int32_t>(RoundHalfEven(a.Y * 0.22 - 1525)));  // not panned: it is over the ship
+    a.Voice.SetVolume(BlastVolume(a.Y));  // not panned: it is over the ship
     a.Voice.Play(false);
     SilenceAction(c, a);
     Destroy(a);
@@ -154,7 +153,7 @@ void HitAliens(Game& game, Colour colour, ShotKind shot) {
 void HitSaucer(Game& game) {
   SaucerState& s = game.saucer;
   if (!game.state.GameActive || !s.SaucerEnabled || !s.SaucerPresent) return;
-  if (std::abs(game.state.ShipX - s.SaucerX) > kHitWidth) return;
+  if (!WithinReach(game, s.SaucerX)) return;
   s.PayloadSound.SetVolume(0);
   StopSound(s.PayloadSound);
   LoadSound(game, s.PayloadSound, "sounds/explode.wav");

@@ -23,8 +23,7 @@ constexpr int32_t kDiveStartVolume = -1440;
 // sends one in from a random wall.
 void DrawSaucer(Game& game, int32_t now) {
   SaucerState& s = game.saucer;
-  s.SaucerCheckElapsed = now - s.SaucerCheckTick;
-  if (s.SaucerCheckElapsed <= kSaucerDrawMs || s.SaucerPresent) return;
+  if (!s.SaucerCheckTick.MoreThan(now, kSaucerDrawMs) || s.SaucerPresent) return;
   const int16_t range = s.SaucerChanceRange;
   if (range >= 1 && RandomSpread(game, 1, range) == RoundHalfEven(range / 3.0)) {
     s.SaucerPresent = true;
@@ -34,14 +33,13 @@ void DrawSaucer(Game& game, int32_t now) {
     s.PayloadSound.SetPan(s.SaucerX - game.state.ShipX);
     s.PayloadSound.Play(true);
   }
-  s.SaucerCheckTick = now;
+  s.SaucerCheckTick.Start(now);
 }
 
 // One 50-unit move per SaucerStepDelay; at the far wall the saucer has escaped.
 void FlySaucer(Game& game, int32_t now) {
   SaucerState& s = game.saucer;
-  s.SaucerMoveElapsed = now - s.SaucerMoveTick;
-  if (s.SaucerMoveElapsed > s.SaucerStepDelay) {
+  if (s.SaucerMoveTick.MoreThan(now, s.SaucerStepDelay)) {
     if (!s.SaucerMovingLeft) {
       if (s.SaucerX < kSaucerRightWall) s.SaucerX = static_cast<int16_t>(s.SaucerX + kSaucerStep);
       else s.SaucerGone = true;
@@ -49,7 +47,7 @@ void FlySaucer(Game& game, int32_t now) {
       if (s.SaucerX > kSaucerLeftWall) s.SaucerX = static_cast<int16_t>(s.SaucerX - kSaucerStep);
       else s.SaucerGone = true;
     }
-    s.SaucerMoveTick = now;
+    s.SaucerMoveTick.Start(now);
     s.PayloadSound.SetPan(s.SaucerX - game.state.ShipX);
   }
   if (s.SaucerGone) {
@@ -75,7 +73,7 @@ void StartDive(Game& game, int32_t now) {
   s.DiveSound.SetPan(s.SaucerX - game.state.ShipX);
   s.DiveSound.SetVolume(kDiveStartVolume);
   s.DiveSound.Play(false);
-  s.DiveTick = now;
+  s.DiveTick.Start(now);
 }
 
 // The whistle moves toward the landing place and grows louder.
@@ -100,7 +98,7 @@ void LandPayload(Game& game, int32_t now) {
   s.DiveSound.Play(false);
   s.PayloadSound.SetPan(pan);
   s.PayloadSound.Play(true);
-  s.PayloadLandTick = now;
+  s.PayloadLandTick.Start(now);
   ChoosePayloadKind(game);
 }
 
@@ -118,11 +116,10 @@ void UpdatePayloadDive(Game& game) {
   if (!game.state.GameActive || s.PayloadDown) return;
   const int32_t now = game.host.Ticks();
   if (!s.DiveStarted) StartDive(game, now);
-  s.DiveElapsed = now - s.DiveTick;
-  if (s.DiveElapsed <= kDiveStepMs) return;
+  if (!s.DiveTick.MoreThan(now, kDiveStepMs)) return;
   if (s.DiveProgress < s.DiveDistance) DiveStep(game);
   else LandPayload(game, now);
-  s.DiveTick = now;
+  s.DiveTick.Start(now);
 }
 
 void ResetSaucerState(Game& game) {

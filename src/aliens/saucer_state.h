@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "audio/sound_buffer.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -15,10 +16,8 @@ struct SaucerState {
   int16_t SaucerX = 0;
   bool SaucerMovingLeft = false;
   bool SaucerGone = false;
-  int32_t SaucerCheckElapsed = 0;
-  int32_t SaucerCheckTick = 0;
-  int32_t SaucerMoveElapsed = 0;
-  int32_t SaucerMoveTick = 0;
+  Stopwatch SaucerCheckTick;
+  Stopwatch SaucerMoveTick;
 
   bool PayloadDiving = false;
   bool DiveStarted = false;
@@ -27,12 +26,11 @@ struct SaucerState {
   float DiveProgress = 0;
   int16_t DiveDirection = 1;
   int16_t DiveVolume = 0;
-  int32_t DiveElapsed = 0;
-  int32_t DiveTick = 0;
+  Stopwatch DiveTick;
 
   int16_t PayloadX = 0;
   bool PayloadDown = false;
-  int32_t PayloadLandTick = 0;
+  Stopwatch PayloadLandTick;
   uint8_t PayloadKind = 0;
   uint8_t PreviousPayloadKind = 0;
 

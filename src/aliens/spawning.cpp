@@ -45,9 +45,8 @@ bool Drifts(Colour c) {
 // moved on; it stays open until every alien of the colour is out.
 bool StartGateOpen(AlienGroup& g, int32_t now) {
   if (g.Started) return true;
-  if (g.StartTick == 0) g.StartTick = now;
-  g.StartElapsed = now - g.StartTick;
-  if (g.StartElapsed > g.StartDelay * 1000) g.Started = true;
+  if (g.StartTick == Stopwatch{}) g.StartTick.Start(now);
+  if (g.StartTick.MoreThan(now, g.StartDelay * 1000)) g.Started = true;
   return false;
 }
 
@@ -61,7 +60,7 @@ void ChooseDelay(Game& game, AlienGroup& g, SpawnTimer& t, int32_t now) {
     g.FirstSpawnDone = true;
     t.Delay = RandomSpread(game, 1000, 2000);
     t.DelayChosen = true;
-    g.SpawnTick = now;
+    g.SpawnTick.Start(now);
     return;
   }
   if (t.DelayChosen) return;
@@ -93,7 +92,7 @@ void LoadAlienSounds(Game& game, Colour c, AlienRecord& a) {
 void Release(Game& game, Colour c, AlienRecord& a, int32_t now) {
   a.Active = true;
   a.Entered = true;
-  a.ShieldTick = now;
+  a.ShieldTick.Start(now);
   a.Y = kReleaseY;
   a.X = static_cast<int16_t>(RandomSpread(game, kReleaseLeft, kReleaseRight));
   if (Drifts(c)) a.DriftLeft = RandomSpread(game, 0, 10) >= 5;
@@ -101,7 +100,7 @@ void Release(Game& game, Colour c, AlienRecord& a, int32_t now) {
   if (c == Colour::Yellow) a.ArmourHits = 0;
   if (c == Colour::Cyan) {
     a.WarpInterval = RandomSpread(game, 1500, 6000);
-    a.WarpTick = now;
+    a.WarpTick.Start(now);
   }
   LoadAlienSounds(game, c, a);
   a.Voice.SetPan(a.X - game.state.ShipX);
@@ -121,14 +120,13 @@ void SpawnAliens(Game& game, Colour colour) {
     return;
   }
   ChooseDelay(game, g, t, now);
-  g.SpawnElapsed = now - g.SpawnTick;
-  if (g.SpawnElapsed <= t.Delay) return;
+  if (!g.SpawnTick.MoreThan(now, t.Delay)) return;
 
   game.state.FieldEmpty = false;
   t.DelayChosen = false;
   if (!game.state.InsaneMode) game.aliens.HurrySpawn = false;
   Release(game, colour, g.Aliens[g.Spawned], now);
-  g.SpawnTick = now;
+  g.SpawnTick.Start(now);
   ++g.Spawned;
 }
 

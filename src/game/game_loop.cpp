@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "game/scoring.h"
 #include "input/input.h"
+#include "player/controls.h"
 #include "player/ship.h"
 #include "player/weapons.h"
 #include "program/startup.h"
@@ -26,11 +27,6 @@ void UpdateSideLaserHold(Game& game) {
   }
 }
 
-// The shield lasts as long as its sound plays.
-void EndShield(Game& game) {
-  if (game.state.ShieldActive && !game.sounds.shield.IsPlaying()) game.state.ShieldActive = false;
-}
-
 // A discharge waits for the vapor channel to be free.
 void ReleasePendingVapor(Game& game) {
   GameState& s = game.state;
@@ -46,7 +42,7 @@ void ExpirePayload(Game& game) {
   SaucerState& u = game.saucer;
   if (!u.PayloadDown) return;
   const int32_t window = 2000 - 500 * (game.state.Difficulty - 1);
-  if (game.host.Ticks() - u.PayloadLandTick <= window) return;
+  if (!u.PayloadLandTick.MoreThan(game.host.Ticks(), window)) return;
   u.PayloadDown = false;
   u.PayloadDiving = false;
   StopSound(u.PayloadSound);
@@ -81,7 +77,6 @@ bool Pass(Game& game) {
   }
   UpdateAliens(game);
   UpdateSideLaserHold(game);
-  EndShield(game);
   if (!AnyAlienActive(game) && !s.FieldEmpty) s.FieldEmpty = true;
   HandlePlayerControls(game);
   if (!s.SideLaserHold) MoveShip(game);

@@ -38,14 +38,10 @@ void PassBestScore(Game& game) {
   PlaySound(game, "sounds/hiscore.wav", 0, true);
 }
 
-void EndGame(Game& game) {
+// The scene's own sounds go first, then the game over is spoken.
+void EndGame(Game& game, void (*endScene)(Game&)) {
   GameState& s = game.state;
-  ResetSaucerState(game);
-  StopSound(game.sounds.shield);
-  StopThrustSounds(game);
-  FreeAlienSounds(game);
-  game.sounds.nightLife.SetVolume(kVolumeMin);
-  StopBackgroundLoop(game);
+  endScene(game);
   s.GameActive = false;
   s.QuitToMenu = true;
   PlaySound(game, "sounds/d_gamovr.wav", 0, true);
@@ -74,7 +70,16 @@ void AddScore(Game& game, int64_t points) {
   if (s.Score > game.player.personalBest && !game.player.newBest) PassBestScore(game);
 }
 
-void DamagePlayer(Game& game, int16_t amount) {
+void EndWaveAtGameOver(Game& game) {
+  ResetSaucerState(game);
+  StopSound(game.sounds.shield);
+  StopThrustSounds(game);
+  FreeAlienSounds(game);
+  game.sounds.nightLife.SetVolume(kVolumeMin);
+  StopBackgroundLoop(game);
+}
+
+void DamagePlayer(Game& game, int16_t amount, void (*endScene)(Game&)) {
   GameState& s = game.state;
   if (!s.GameActive || s.ShieldActive) return;
   if (s.Energy > amount) {
@@ -82,7 +87,7 @@ void DamagePlayer(Game& game, int16_t amount) {
     if (s.Energy < 30) PlaySound(game, "sounds/d_destr.wav", 0, false);
     return;
   }
-  EndGame(game);  // the energy stays as it was
+  EndGame(game, endScene);  // the energy stays as it was
 }
 
 // Difficulty, Insane, the best score and the vapor charges are left alone:

@@ -11,9 +11,14 @@ struct Game;
 // Adds points times the difficulty multiplier (Insane pays 2); the first time
 // a game passes the personal best it is announced and stored.
 void AddScore(Game& game, int64_t points);
+// What a game over in a wave silences: the saucer, the shield, the thrust,
+// the aliens, the edge ambience and the background loop.
+void EndWaveAtGameOver(Game& game);
 // Lowers the energy, warns below 30 and ends the game when the damage is not
-// smaller than the energy left. Ignored between waves and behind a shield.
-void DamagePlayer(Game& game, int16_t amount);
+// smaller than the energy left: `endScene` silences the scene in play, then
+// the game over and the score are spoken. Ignored between scenes and behind
+// a shield.
+void DamagePlayer(Game& game, int16_t amount, void (*endScene)(Game&) = EndWaveAtGameOver);
 // The start values of every way of starting a game.
 void ResetGameState(Game& game);
 // A laser kill opens or extends the multi-kill window.

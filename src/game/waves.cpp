@@ -8,6 +8,7 @@
 #include "game/game_loop.h"
 #include "game/high_score.h"
 #include "game/scoring.h"
+#include "game/tally_ticks.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
 #include "player/weapons.h"
@@ -23,6 +24,7 @@ namespace {
 // The background tracks of levels 1 to 8.
 constexpr std::array<uint8_t, 8> kMusicTrack = {1, 2, 3, 4, 5, 6, 4, 2};
 constexpr std::array<uint8_t, 8> kAmbienceTrack = {1, 2, 1, 2, 1, 2, 1, 2};
+constexpr int32_t kFastestBonusTick = 10;  // ms between the bonus counter's ticks at the most
 
 // Every colour group empty and every release schedule cleared; the start
 // gates, spawn timers and hurry flags carry over from the last wave.
@@ -67,11 +69,6 @@ void SayLetsGo(Game& game) {
   game.speech.gameStartPrompt = false;
 }
 
-// Waits, letting window messages run, until more than `ms` have passed since `since`.
-void WaitSince(Game& game, int32_t since, int32_t ms) {
-  while (game.host.Ticks() - since <= ms) game.host.Yield();
-}
-
 // Every alien record of the colours present is destroyed. A field set up
 // with no alien at all holds no wave to clear.
 bool WaveCleared(const Game& game) {
@@ -96,29 +93,13 @@ void SilenceWave(Game& game) {
   game.sounds.nightLife.SetVolume(kVolumeMin);
 }
 
-// The bonus counter ticks once per one and a half kills, each sooner and
-// higher than the one before; the first at once.
-void TickBonusCount(Game& game, SoundBuffer& tick, int64_t ticks) {
-  int32_t delay = 200;
-  int32_t frequency = 44100;
-  int32_t last = 0;
-  for (int64_t i = 0; i < ticks; ++i) {
-    if (i > 0) WaitSince(game, last, delay);
-    if (delay > 10) delay -= 5;
-    if (frequency < 60000) frequency += 1000;
-    tick.SetPosition(0);
-    tick.SetFrequency(frequency);
-    tick.Play(false);
-    last = game.host.Ticks();
-  }
-}
-
 // Kills made before the first landing pay 1000 each; a wave without any
 // landing pays the level's perfect-wave bonus besides.
 void PayNoLandingBonus(Game& game, SoundBuffer& tick) {
   GameState& s = game.state;
   PlaySound(game, "sounds/d_nlb.wav", 0, true);
-  TickBonusCount(game, tick, RoundHalfEven(s.NoLandingKills * 1.5));
+  // The counter ticks once per one and a half kills.
+  CountTicks(game, tick, RoundHalfEven(s.NoLandingKills * 1.5), 0, kFastestBonusTick);
   AddScore(game, s.NoLandingKills * 1000);
   if (s.AlienLandedThisWave) return;
   AddScore(game, s.Level * 50000);

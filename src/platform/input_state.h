@@ -75,6 +75,8 @@ struct InputState {
 };
 
 inline bool KeyDown(const InputState& input, uint8_t key) { return (input.keys[key] & 0x80) != 0; }
+// An action's flag: set while its key or button is held.
+inline bool Held(const InputState& input, Action action) { return input.actions[action].active; }
 // Down and not yet acted on.
 inline bool KeyPressed(const InputState& input, uint8_t key) { return KeyDown(input, key) && !input.keyLatch[key]; }
 // A one-shot action: true once per press, and the press is used up.

@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
+#include "player/laser_gate.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 
@@ -34,7 +35,7 @@ void ApplyKind(Game& game, uint8_t kind) {
     case kRapid:
       s.RapidActive = true;
       s.RapidTime += 8000;
-      game.weapons.RapidTick = game.host.Ticks();
+      game.weapons.RapidTick.Start(game.host.Ticks());
       break;
     case kNuke:
       s.HasNukes = true;
@@ -86,7 +87,7 @@ uint8_t PickDifferentKind(Game& game, uint8_t value, uint8_t low, uint8_t high) 
 // The kind is announced (a later prompt may cut it off) and takes effect.
 void CatchPayload(Game& game) {
   SaucerState& s = game.saucer;
-  if (!s.PayloadDown || std::abs(game.state.ShipX - s.PayloadX) > kCatchReach) return;
+  if (!s.PayloadDown || !WithinReach(game, s.PayloadX, kCatchReach)) return;
   StopSound(s.PayloadSound);
   s.PayloadDown = false;
   s.PayloadDiving = false;

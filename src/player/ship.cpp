@@ -4,17 +4,12 @@
 #include <cstdlib>
 
 #include "game/game.h"
-#include "game/high_score.h"
-#include "game/saved_game.h"
 #include "game/scoring.h"
-#include "input/input.h"
 #include "platform/vb_math.h"
 #include "player/powerups.h"
 #include "player/weapons.h"
 #include "sound/game_sounds.h"
-#include "sound/music.h"
 #include "sound/sound_engine.h"
-#include "sound/speech.h"
 
 namespace sb {
 
@@ -41,8 +36,6 @@ struct Side {
 constexpr Side kLeft{kMoveLeft, -kShipStep, 100, kThrustPan, -10000, &ShipState::ThrustLeft};
 constexpr Side kRight{kMoveRight, kShipStep, 9500, -kThrustPan, 10000, &ShipState::ThrustRight};
 
-bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
-
 // Every thrust sound starts at full volume: the ends of waves and games silence them.
 void StartThrust(SoundBuffer& sound, int32_t pan, bool looping) {
   sound.SetVolume(0);
@@ -61,7 +54,7 @@ void StartTurboThrust(Game& game, int32_t pan) {
 // quiet once neither direction thrusts.
 void StopThrustWhenLetGo(Game& game, const Side& side, bool otherThrust) {
   bool& thrust = game.ship.*side.thrust;
-  if (!thrust || Held(game, side.action)) return;
+  if (!thrust || Held(game.input, side.action)) return;
   thrust = false;
   if (!otherThrust) StopSound(game.sounds.thrustContinuous);
   StartThrust(game.sounds.thrustStop, side.thrustPan, false);
@@ -85,7 +78,7 @@ void CrashIntoWall(Game& game, const Side& side) {
 
 void StepShip(Game& game, const Side& side) {
   GameState& state = game.state;
-  if (!Held(game, side.action) || state.EdgeBumped) return;
+  if (!Held(game.input, side.action) || state.EdgeBumped) return;
   const bool clear = side.step < 0 ? state.ShipX > side.wall : state.ShipX < side.wall;
   if (!clear) {
     CrashIntoWall(game, side);
@@ -152,79 +145,23 @@ void RepositionAliens(Game& game) {
   }
 }
 
-// The nuke key may still be latched by the menu that started the game: it
-// counts only once that key is free. The action's flag lags one poll behind
-// the key, so the key or button must be down now as well, or the pass in
-// which the menu's key is let go would fire.
-bool NukePressed(InputState& input) {
-  const ActionRecord& nuke = input.actions[kUseNuke];
-  const bool down = KeyDown(input, nuke.key) || ButtonDown(input, nuke.button);
-  return down && !input.keyLatch[nuke.key] && TakeAction(input, kUseNuke);
-}
-
-void Pause(Game& game) {
-  PauseGame(game);
-  // The P that resumed play is not a new press.
-  game.input.keyLatch[dik::P] = KeyDown(game.input, dik::P);
-}
-
 }  // namespace
-
-void LocateShip(Game& game) {
-  InputState& input = game.input;
-  const bool key = KeyPressed(input, dik::DOWN);
-  const bool stick = ButtonDown(input, kStickDown) && !input.buttonLatch[kStickDown];
-  if (!key && !stick) return;
-  input.keyLatch[dik::DOWN] = true;
-  input.buttonLatch[kStickDown] = true;
-  SoundBuffer& ping = game.sounds.locate;
-  if (ping.IsPlaying()) return;
-  ping.SetPan(RoundHalfEven32((game.state.ShipX - 5000) / 3.0));
-  ping.Play(false);
-}
-
-void HandlePlayerControls(Game& game) {
-  GameState& state = game.state;
-  if (!state.GameActive) return;
-  InputState& input = game.input;
-  PollInput(game);
-  ReadModifierKeys(input);
-  LocateShip(game);
-  if (TakeAction(input, kScoreReport)) SpeakScore(game);
-  if (TakeAction(input, kShields)) RaiseShield(game);
-  if (TakeAction(input, kFireMissile)) FireMissile(game);
-  if (Held(game, kLaser) || Held(game, kSideLaser)) {
-    FireLasers(game);
-    HoldLaserLatches(game);
-  }
-  // A press while a nuke warms up is used up: one press is one nuke.
-  if (NukePressed(input) && !state.NukePending) ArmNuke(game);
-  DetonatePendingNuke(game);
-  if (Held(game, kVapor)) RequestVapor(game);
-  ReleaseLaserLatches(game);
-  if (TakeAction(input, kEnergyReport)) SpeakNumber(game, state.Energy);
-  HandleBackgroundKeys(game);
-  if (TakeKey(input, dik::P)) Pause(game);
-  if (TakeAction(input, kLevelWaveReport)) SpeakLevelAndWave(game);
-  if (TakeKey(input, dik::H)) SpeakHighScore(game);
-  if (TakeKey(input, dik::Q)) SaveGame(game);
-}
 
 void MoveShip(Game& game) {
   GameState& state = game.state;
   if (!state.GameActive) return;
-  if (state.EdgeBumped && !Held(game, kMoveLeft) && !Held(game, kMoveRight)) state.EdgeBumped = false;
+  if (state.EdgeBumped && !Held(game.input, kMoveLeft) && !Held(game.input, kMoveRight)) state.EdgeBumped = false;
   StopThrustWhenLetGo(game, kLeft, game.ship.ThrustRight);
   StopThrustWhenLetGo(game, kRight, game.ship.ThrustLeft);
   UpdateTurbo(game);
   const int32_t now = game.host.Ticks();
-  if (now - game.ship.MoveTick > MoveInterval(game)) {
+  if (game.ship.MoveTick.MoreThan(now, MoveInterval(game))) {
     // Both directions held: a step each way, the ship stays put.
     StepShip(game, kLeft);
     StepShip(game, kRight);
     PlaceEdgeAmbience(game);
     RepositionSounds(game);
-    game.ship.MoveTick = now;
+    game.ship.MoveTick.Start(now);
   }
   CatchPayload(game);
 }
@@ -233,7 +170,7 @@ void MoveShip(Game& game) {
 void UpdateTurbo(Game& game) {
   GameState& state = game.state;
   const InputState& input = game.input;
-  const bool super = Held(game, kSuper);
+  const bool super = Held(input, kSuper);
   if (state.TurboAvailable && !super) {
     state.SpeedBonus = 0;
     state.TurboEngaged = false;
@@ -241,15 +178,15 @@ void UpdateTurbo(Game& game) {
     const int32_t now = game.host.Ticks();
     if (!state.TurboEngaged) {
       state.TurboEngaged = true;
-      game.ship.TurboTick = now;
-      if (Held(game, kMoveLeft) || (KeyDown(input, dik::NUMPAD4) && !state.EdgeBumped)) StartTurboThrust(game, -kThrustPan);
-      if (Held(game, kMoveRight) || (KeyDown(input, dik::NUMPAD6) && !state.EdgeBumped)) StartTurboThrust(game, kThrustPan);
+      game.ship.TurboTick.Start(now);
+      if (Held(input, kMoveLeft) || (KeyDown(input, dik::NUMPAD4) && !state.EdgeBumped)) StartTurboThrust(game, -kThrustPan);
+      if (Held(input, kMoveRight) || (KeyDown(input, dik::NUMPAD6) && !state.EdgeBumped)) StartTurboThrust(game, kThrustPan);
     }
-    if (now - game.ship.TurboTick > kTurboDrainInterval) {
+    if (game.ship.TurboTick.MoreThan(now, kTurboDrainInterval)) {
       if (state.TurboTime > kTurboReserve) {
         state.TurboTime -= kTurboDrain;
         state.SpeedBonus = kTurboSpeedBonus;
-        game.ship.TurboTick = now;
+        game.ship.TurboTick.Start(now);
       } else {
         state.TurboEngaged = false;
         state.TurboAvailable = false;

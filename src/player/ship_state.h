@@ -4,13 +4,15 @@
 
 #include <cstdint>
 
+#include "platform/stopwatch.h"
+
 namespace sb {
 
 struct ShipState {
   bool ThrustLeft = false;
   bool ThrustRight = false;
-  int32_t MoveTick = 0;   // the last movement interval
-  int32_t TurboTick = 0;  // the last turbo drain
+  Stopwatch MoveTick;   // the last movement interval
+  Stopwatch TurboTick;  // the last turbo drain
 };
 
 }  // namespace sb

@@ -7,6 +7,7 @@
 #include "game/scoring.h"
 #include "game/waves.h"
 #include "platform/vb_math.h"
+#include "player/laser_gate.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
 
@@ -14,10 +15,6 @@ namespace sb {
 
 namespace {
 
-constexpr int32_t kLaserInterval = 100;     // ms between two volleys
-constexpr int32_t kRapidDrainInterval = 200;  // ms of rapid fire paid for at a time
-constexpr int32_t kRapidDrain = 200;
-constexpr int32_t kRapidReserve = 150;      // at or below this the rapid fire is used up
 constexpr int32_t kMissileRange = 9999;     // nothing this far or farther is a target
 constexpr int32_t kObliterationPoints = 5000;
 
@@ -31,12 +28,12 @@ void ShootAtAliens(Game& game, ShotKind shot) {
   }
 }
 
-void FireSideLaser(Game& game, Action direction, bool& latch, SoundBuffer& sound, ShotKind shot) {
-  if (!game.input.actions[direction].active || latch) return;
-  latch = true;
-  RestartSound(sound);
-  ShootAtAliens(game, shot);
+void ShootStraightUp(Game& game) {
+  ShootAtAliens(game, kShotUp);
+  if (game.saucer.SaucerPresent) HitSaucer(game);
 }
+
+void ShootSideways(Game& game, Action toward) { ShootAtAliens(game, toward == kMoveLeft ? kShotLeft : kShotRight); }
 
 // The alien a missile was sent at, if the arrays still hold it.
 AlienRecord* MissileTarget(Game& game, const MissileSlot& missile) {
@@ -55,7 +52,7 @@ void Obliterate(Game& game, bool landedOnly) {
       alien.Voice.SetVolume(0);
       StopSound(alien.Voice);
       LoadSound(game, alien.Voice, "sounds/explode.wav");
-      alien.Voice.SetVolume(RoundHalfEven32(alien.Y * 0.22 - 1525));
+      alien.Voice.SetVolume(BlastVolume(alien.Y));
       alien.Voice.Play(false);
       alien.Active = false;
       alien.Destroyed = true;
@@ -68,51 +65,8 @@ void Obliterate(Game& game, bool landedOnly) {
 }  // namespace
 
 void FireLasers(Game& game) {
-  const InputState& input = game.input;
-  WeaponsState& weapons = game.weapons;
-  const int32_t now = game.host.Ticks();
-  const bool ready = now - weapons.LastShotTick > kLaserInterval;
-  if (!input.modifiers.alt && !input.actions[kSideLaser].active) {
-    if (!weapons.LaserLatch) {
-      weapons.LaserLatch = true;  // a press too soon after the last volley is used up unfired
-      if (ready) {
-        RestartSound(game.sounds.laser);
-        ShootAtAliens(game, kShotUp);
-        if (game.saucer.SaucerPresent) HitSaucer(game);
-        weapons.LastShotTick = now;
-      }
-    }
-  } else if (ready) {
-    FireSideLaser(game, kMoveLeft, weapons.LeftLaserLatch, game.sounds.laserLeft, kShotLeft);
-    FireSideLaser(game, kMoveRight, weapons.RightLaserLatch, game.sounds.laserRight, kShotRight);
-    weapons.LastShotTick = now;
-  }
+  FireLaser(game, {.straight = ShootStraightUp, .side = ShootSideways});
   CheckWaveCleared(game);
-}
-
-void HoldLaserLatches(Game& game) {
-  GameState& state = game.state;
-  ModifierFlags& modifiers = game.input.modifiers;
-  // The release step later in the pass reads these: held keeps the latches.
-  modifiers.leftCtrl = !state.RapidActive;
-  modifiers.alt = !state.RapidActive;
-  if (!state.RapidActive) return;
-  const int32_t now = game.host.Ticks();
-  if (now - game.weapons.RapidTick <= kRapidDrainInterval) return;
-  if (state.RapidTime > kRapidReserve) {
-    state.RapidTime -= kRapidDrain;
-    game.weapons.RapidTick = now;
-  } else {
-    state.RapidActive = false;
-  }
-}
-
-void ReleaseLaserLatches(Game& game) {
-  const InputState& input = game.input;
-  WeaponsState& weapons = game.weapons;
-  if (!input.modifiers.leftCtrl || game.state.RapidActive) weapons.LaserLatch = false;
-  if (!input.actions[kMoveLeft].active || !input.modifiers.alt) weapons.LeftLaserLatch = false;
-  if (!input.actions[kMoveRight].active || !input.modifiers.alt) weapons.RightLaserLatch = false;
 }
 
 void FireMissile(Game& game) {
@@ -158,9 +112,8 @@ bool LaunchMissile(Game& game, uint8_t slot) {
   missile.TargetColour = targetColour;
   missile.TargetIndex = targetIndex;
   missile.FlightTime = RoundHalfEven32(nearest / 3.0);
-  missile.Elapsed = 0;
   missile.Active = true;
-  missile.LaunchTick = game.host.Ticks();
+  missile.LaunchTick.Start(game.host.Ticks());
   RestartSound(game.sounds.missileLaunch);
   return true;
 }
@@ -172,8 +125,7 @@ void UpdateMissiles(Game& game) {
   for (int slot = 0; slot < kMissileSlots; ++slot) {
     MissileSlot& missile = game.weapons.missiles[slot];
     if (!missile.Active) continue;
-    missile.Elapsed = now - missile.LaunchTick;
-    if (missile.Elapsed <= missile.FlightTime) continue;
+    if (!missile.LaunchTick.MoreThan(now, missile.FlightTime)) continue;
     missile.Active = false;
     if (AlienRecord* alien = MissileTarget(game, missile)) {
       alien->Active = false;
@@ -201,8 +153,8 @@ void DiscardMissiles(Game& game) {
   for (MissileSlot& missile : game.weapons.missiles) missile.Active = false;
 }
 
-// The shield lasts as long as its sound plays (the game loop lowers it), so
-// the sound always starts from its beginning.
+// The shield lasts as long as its sound plays, so the sound always starts
+// from its beginning.
 void RaiseShield(Game& game) {
   GameState& state = game.state;
   if (state.ShieldActive) return;
@@ -213,6 +165,11 @@ void RaiseShield(Game& game) {
   --state.Shields;
   RestartSound(game.sounds.shield);
   state.ShieldActive = true;
+}
+
+void LowerShieldWhenSilent(Game& game) {
+  GameState& state = game.state;
+  if (state.ShieldActive && !game.sounds.shield.IsPlaying()) state.ShieldActive = false;
 }
 
 void ArmNuke(Game& game) {

@@ -7,15 +7,9 @@ namespace sb {
 
 struct Game;
 
-// A pass with the laser or side-laser action held: one volley per press, at
-// most one every 100 ms; the side lasers fire toward the directions held.
+// A wave's pass with the laser or side-laser action held: the laser
+// (laser_gate.h) aimed at the aliens and the saucer.
 void FireLasers(Game& game);
-// Right after a volley: without rapid fire the laser latches stay set for the
-// rest of the pass; with it they are let go (so the next volley follows
-// 100 ms later) and the rapid-fire time runs down.
-void HoldLaserLatches(Game& game);
-// Late in every pass: the latches of lasers no longer held are let go.
-void ReleaseLaserLatches(Game& game);
 
 // The missile action: launches from the next slot, or refuses.
 void FireMissile(Game& game);
@@ -29,6 +23,8 @@ void DiscardMissiles(Game& game);
 
 // The shield action: raises a shield from the stock unless one is up.
 void RaiseShield(Game& game);
+// Every pass of every scene: the shield is up as long as its sound plays.
+void LowerShieldWhenSilent(Game& game);
 
 // The nuke action: warms a nuke up, or refuses.
 void ArmNuke(Game& game);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "aliens/alien_state.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -15,8 +16,7 @@ struct MissileSlot {
   Colour TargetColour = Colour::Blue;
   uint8_t TargetIndex = 0;
   bool Active = false;
-  int32_t Elapsed = 0;
-  int32_t LaunchTick = 0;
+  Stopwatch LaunchTick;
   int32_t FlightTime = 0;
   // Its explosion sound is GameSounds::missileExplosion of the same index.
 };
@@ -24,11 +24,11 @@ struct MissileSlot {
 constexpr int kMissileSlots = 10;
 
 struct WeaponsState {
-  int32_t LastShotTick = 0;
+  Stopwatch LastShotTick;
   bool LaserLatch = false;
   bool LeftLaserLatch = false;
   bool RightLaserLatch = false;
-  int32_t RapidTick = 0;
+  Stopwatch RapidTick;  // the last rapid-fire drain
   std::array<MissileSlot, kMissileSlots> missiles;
 };
 

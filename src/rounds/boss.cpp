@@ -41,12 +41,6 @@ void LoadBossSounds(Game& game) {
   LoadSound(game, boss.Roller, "sounds/rollhit.wav");
 }
 
-// The player's shield lasts as long as its sound plays, here as in a wave.
-void LowerShieldWhenSilent(Game& game) {
-  GameState& state = game.state;
-  if (state.ShieldActive && !game.sounds.shield.IsPlaying()) state.ShieldActive = false;
-}
-
 // Escape leaves the whole game, not only the round.
 void AbandonBossRound(Game& game) {
   game.state.GameActive = false;
@@ -71,7 +65,6 @@ void PlayBossRound(Game& game) {
 
 void BossPass(Game& game) {
   game.host.Yield();
-  LowerShieldWhenSilent(game);
   BossControls(game);
   MoveShip(game);
   MoveMothership(game);
@@ -116,31 +109,18 @@ void SetUpBoss(Game& game) {
   boss.StepInterval = std::max(0, 40 - 10 * (state.Difficulty - 1));
   state.Energy = 100;
   boss.BossAlive = true;
-  boss.RollerTick = boss.ShieldTick = game.host.Ticks();
+  boss.RollerTick.Start(game.host.Ticks());
+  boss.ShieldTick = boss.RollerTick;
   boss.Mothership.Play(true);
   game.sounds.nightLife.SetVolume(kVolumeMin);
   game.sounds.nightLife.Play(true);
 }
 
-// The player's shield takes every blow of the round.
-void DamagePlayerBoss(Game& game, uint8_t amount) {
-  GameState& state = game.state;
-  if (!state.GameActive || state.ShieldActive) return;
-  if (amount < state.Energy) {
-    state.Energy = static_cast<int16_t>(state.Energy - amount);
-    if (state.Energy < 30) PlaySound(game, "sounds/d_destr.wav", 0, false);
-    return;
-  }
+void EndBossAtGameOver(Game& game) {
   StopSound(game.sounds.shield);
   StopSound(game.boss.LoopMusic);
   StopThrustSounds(game);
   ReleaseBoss(game);
-  state.QuitToMenu = true;
-  state.GameActive = false;
-  PlaySound(game, "sounds/d_gamovr.wav", 0, true);
-  PlaySound(game, "sounds/d_cursco.wav", 0, true);
-  SpeakNumber(game, state.Score);
-  BreakStatusWait(game);
 }
 
 void BossDefeated(Game& game) {
@@ -157,7 +137,7 @@ void BossDefeated(Game& game) {
   boss.Roller.SetPan(boss.RollerX - state.ShipX);
   boss.Roller.Play(false);
   boss.Dropping = boss.Landed = boss.Rolling = false;
-  boss.RollerTick = game.host.Ticks();
+  boss.RollerTick.Start(game.host.Ticks());
   // Then the mothership's own blast, from all around.
   LoadSound(game, boss.Roller, "sounds/explode.wav");
   boss.Roller.Play(false);

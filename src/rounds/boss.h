@@ -31,8 +31,9 @@ void BossAttack(Game& game);
 void UpdateRoller(Game& game);
 // A side laser hits the roller: ten deflections, then it is destroyed.
 void HitRoller(Game& game);
-// Damage to the ship in this round: its real energy, and the game over.
-void DamagePlayerBoss(Game& game, uint8_t amount);
+// A game over in this round (DamagePlayer's end of the scene): the round's
+// sounds and the ship's go.
+void EndBossAtGameOver(Game& game);
 // The mothership destroyed: the game is complete.
 void BossDefeated(Game& game);
 // Stops and releases every sound of the round; safe to call again.

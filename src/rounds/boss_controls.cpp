@@ -3,13 +3,10 @@
 
 #include "aliens/hits.h"
 #include "game/game.h"
-#include "game/high_score.h"
 #include "game/scoring.h"
-#include "input/input.h"
-#include "player/ship.h"
-#include "player/weapons.h"
+#include "player/controls.h"
+#include "player/laser_gate.h"
 #include "rounds/boss.h"
-#include "sound/music.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 
@@ -17,15 +14,12 @@ namespace sb {
 
 namespace {
 
-constexpr int32_t kLaserInterval = 100;  // ms between two shots
 constexpr int32_t kBossReach = 870;      // the laser hits the mothership this far either side of it
 constexpr int32_t kShieldHitPoints = 2500;
 constexpr int32_t kOpenHitPoints = 5000;
 constexpr int kOpenHitsPerDifficulty = 25;
 constexpr int32_t kBossPitch = 44000;  // hertz, lowered by 100 with every open hit
 constexpr const char* kShieldHitSounds[] = {"sounds/cargimp1.wav", "sounds/cargimp2.wav", "sounds/cargimp3.wav"};
-
-bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
 
 // The round stands still while paused: its sounds fall silent and take up
 // where they were, and its clocks wait.
@@ -45,8 +39,8 @@ void PauseBossRound(Game& game) {
     if (status[i] & kStatusPlaying) sounds[i]->Play((status[i] & kStatusLooping) != 0);
   }
   const int32_t paused = game.host.Ticks() - start;
-  for (int32_t* tick : {&boss.StepTick, &boss.ShieldTick, &boss.DamageTick, &boss.RollerTick, &boss.RollerStepTick}) {
-    *tick += paused;
+  for (Stopwatch* tick : {&boss.StepTick, &boss.ShieldTick, &boss.DamageTick, &boss.RollerTick, &boss.RollerStepTick}) {
+    tick->Skip(paused);
   }
 }
 
@@ -79,8 +73,7 @@ void HitBossShield(Game& game) {
 }
 
 void ShootStraightUp(Game& game) {
-  RestartSound(game.sounds.laser);
-  if (std::abs(game.state.ShipX - game.boss.BossX) <= kBossReach) {
+  if (WithinReach(game, game.boss.BossX, kBossReach)) {
     if (game.boss.BossShieldUp) {
       HitBossShield(game);
     } else {
@@ -91,58 +84,21 @@ void ShootStraightUp(Game& game) {
 }
 
 // A side laser hits a rolling roller on its own side of the ship.
-void ShootSideways(Game& game, Action direction, bool& latch, SoundBuffer& sound, bool rollerOnThatSide) {
-  if (!Held(game, direction) || latch) return;
-  latch = true;
-  RestartSound(sound);
-  if (game.boss.Rolling && rollerOnThatSide) HitRoller(game);
+void ShootSideways(Game& game, Action toward) {
+  const int32_t shipX = game.state.ShipX;
+  const int32_t rollerX = game.boss.RollerX;
+  const bool onThatSide = toward == kMoveLeft ? rollerX < shipX : rollerX > shipX;
+  if (game.boss.Rolling && onThatSide) HitRoller(game);
 }
 
 }  // namespace
 
-// The sheep drop's controls without the tractor, with the lasers aimed at
-// the mothership and the roller, and with the background keys.
+// The rounds' controls without the tractor, with the lasers aimed at the
+// mothership and the roller, and with the background keys.
 void BossControls(Game& game) {
-  GameState& state = game.state;
-  if (!state.GameActive) return;
-  InputState& input = game.input;
-  PollInput(game);
-  ReadModifierKeys(input);
-  LocateShip(game);
-  if (TakeAction(input, kScoreReport)) SpeakScore(game);
-  if (TakeKey(input, dik::P)) PauseBossRound(game);
-  if (TakeAction(input, kLevelWaveReport)) SpeakLevelAndWave(game);
-  if (TakeKey(input, dik::H)) SpeakHighScore(game);
-  if (TakeAction(input, kShields)) RaiseShield(game);
-  if (Held(game, kLaser) || Held(game, kSideLaser)) {
-    FireAtBoss(game);
-    if (!state.GameActive) return;  // the mothership is destroyed
-    HoldLaserLatches(game);
-  }
-  ReleaseLaserLatches(game);
-  if (TakeAction(input, kEnergyReport)) SpeakNumber(game, state.Energy);
-  HandleBackgroundKeys(game);
+  PlayerControls(game, {.fire = FireAtBoss, .pause = PauseBossRound, .backgroundKeys = true});
 }
 
-// One shot per press, at most one every 100 ms, as in a wave.
-void FireAtBoss(Game& game) {
-  if (!game.state.GameActive) return;
-  WeaponsState& weapons = game.weapons;
-  const int32_t now = game.host.Ticks();
-  const bool ready = now - weapons.LastShotTick > kLaserInterval;
-  if (!game.input.modifiers.alt && !Held(game, kSideLaser)) {
-    if (weapons.LaserLatch) return;
-    weapons.LaserLatch = true;  // a press too soon after the last shot is used up unfired
-    if (!ready) return;
-    ShootStraightUp(game);
-  } else {
-    if (!ready) return;
-    const int32_t shipX = game.state.ShipX;
-    const int32_t rollerX = game.boss.RollerX;
-    ShootSideways(game, kMoveLeft, weapons.LeftLaserLatch, game.sounds.laserLeft, rollerX < shipX);
-    ShootSideways(game, kMoveRight, weapons.RightLaserLatch, game.sounds.laserRight, rollerX > shipX);
-  }
-  weapons.LastShotTick = now;
-}
+void FireAtBoss(Game& game) { FireLaser(game, {.straight = ShootStraightUp, .side = ShootSideways}); }
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
+#include "player/laser_gate.h"
 #include "rounds/boss.h"
 #include "sound/sound_engine.h"
 
@@ -20,9 +21,8 @@ constexpr int32_t kLaserReach = 290;
 constexpr int32_t kLaserDamageInterval = 300;
 
 bool ShipInLaserReach(const Game& game) {
-  const int32_t shipX = game.state.ShipX;
   const int32_t bossX = game.boss.BossX;
-  return std::abs(shipX - bossX) <= kLaserReach || std::abs(shipX - (bossX + kLaserOffset)) <= kLaserReach;
+  return WithinReach(game, bossX, kLaserReach) || WithinReach(game, bossX + kLaserOffset, kLaserReach);
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ void MoveMothership(Game& game) {
   BossState& boss = game.boss;
   if (!game.state.GameActive || !boss.BossAlive) return;
   const int32_t now = game.host.Ticks();
-  if (now - boss.StepTick <= boss.StepInterval) return;
+  if (!boss.StepTick.MoreThan(now, boss.StepInterval)) return;
   PlaceBossSound(game, boss.Mothership, boss.BossX);
   if (boss.BossX > kBossTurnLeft) boss.MovingLeft = true;
   if (boss.BossX < kBossTurnRight) {
@@ -40,7 +40,7 @@ void MoveMothership(Game& game) {
   } else {
     boss.BossX = static_cast<int16_t>(boss.BossX + (boss.MovingLeft ? -kBossStep : kBossStep));
   }
-  boss.StepTick = now;
+  boss.StepTick.Start(now);
 }
 
 void RepanBossSounds(Game& game) {
@@ -62,7 +62,7 @@ void CycleBossShield(Game& game) {
   BossState& boss = game.boss;
   if (!game.state.GameActive) return;
   const int32_t now = game.host.Ticks();
-  if (now - boss.ShieldTick <= kShieldPhase) return;
+  if (!boss.ShieldTick.MoreThan(now, kShieldPhase)) return;
   if (!boss.BossShieldUp) {
     StopSound(boss.Attack);
     boss.Charging = boss.Firing = false;
@@ -73,7 +73,7 @@ void CycleBossShield(Game& game) {
     boss.BossShieldUp = false;
     StopSound(boss.Shield);
   }
-  boss.ShieldTick = now;
+  boss.ShieldTick.Start(now);
 }
 
 // The charge is heard first; the laser follows when it ends, even if the ship
@@ -100,11 +100,11 @@ void BossAttack(Game& game) {
     boss.Firing = boss.Charging = false;
     StopSound(boss.Attack);
     boss.Attack.SetPosition(0);
-    boss.DamageTick = now;
-  } else if (near && now - boss.DamageTick > kLaserDamageInterval) {
+    boss.DamageTick.Start(now);
+  } else if (near && boss.DamageTick.MoreThan(now, kLaserDamageInterval)) {
     PlayRandomShipHit(game);
-    boss.DamageTick = now;
-    DamagePlayerBoss(game, static_cast<uint8_t>(5 * state.Difficulty));
+    boss.DamageTick.Start(now);
+    DamagePlayer(game, static_cast<int16_t>(5 * state.Difficulty), EndBossAtGameOver);
   }
 }
 

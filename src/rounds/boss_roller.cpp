@@ -1,6 +1,8 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "game/scoring.h"
+#include "player/laser_gate.h"
 #include "rounds/boss.h"
 #include "sound/sound_engine.h"
 
@@ -12,7 +14,7 @@ constexpr int16_t kRollerDropOffset = 870;  // it lands this far to the right of
 constexpr int16_t kRollerTurnRight = 100;
 constexpr int16_t kRollerTurnLeft = 9800;
 constexpr int32_t kRollerBlastReach = 180;
-constexpr uint8_t kRollerDamage = 10;
+constexpr int16_t kRollerDamage = 10;
 constexpr uint8_t kDeflections = 10;  // side-laser hits it takes before the next one destroys it
 
 // A roller comes 10 s after the last one ended on Easy, 7 s on Medium, 4 s on Hard.
@@ -31,7 +33,7 @@ void BlowUpRoller(Game& game, int32_t volume) {
   boss.Roller.SetPan(boss.RollerX - game.state.ShipX);
   boss.Roller.Play(false);
   boss.Dropping = boss.Landed = boss.Rolling = false;
-  boss.RollerTick = game.host.Ticks();
+  boss.RollerTick.Start(game.host.Ticks());
 }
 
 void DropRoller(Game& game) {
@@ -71,7 +73,7 @@ void ExplodeAtShip(Game& game) {
   BlowUpRoller(game, BossVolume(game, game.boss.RollerX));
   GameSounds& sounds = game.sounds;
   RestartSound(sounds.sideHit[static_cast<size_t>(RandomSpread(game, 0, 6)) % sounds.sideHit.size()]);
-  DamagePlayerBoss(game, kRollerDamage);
+  DamagePlayer(game, kRollerDamage, EndBossAtGameOver);
 }
 
 }  // namespace
@@ -80,17 +82,17 @@ void UpdateRoller(Game& game) {
   BossState& boss = game.boss;
   if (!game.state.GameActive) return;
   const int32_t now = game.host.Ticks();
-  if (NoRoller(boss) && now - boss.RollerTick > RollerInterval(game)) DropRoller(game);
+  if (NoRoller(boss) && boss.RollerTick.MoreThan(now, RollerInterval(game))) DropRoller(game);
   if (boss.Dropping && !boss.Landed && !boss.RollerDrop.IsPlaying()) {
     boss.Landed = true;
     PlaceBossSound(game, boss.Roller, boss.RollerX);
     boss.Roller.Play(false);
   }
   if (boss.Landed && !boss.Rolling && !boss.Roller.IsPlaying()) StartRolling(game);
-  if (!boss.Rolling || !boss.BossAlive || now - boss.RollerStepTick <= RollerStepInterval(game)) return;
+  if (!boss.Rolling || !boss.BossAlive || !boss.RollerStepTick.MoreThan(now, RollerStepInterval(game))) return;
   RollOn(game);
-  if (std::abs(game.state.ShipX - boss.RollerX) <= kRollerBlastReach) ExplodeAtShip(game);
-  boss.RollerStepTick = now;
+  if (WithinReach(game, boss.RollerX, kRollerBlastReach)) ExplodeAtShip(game);
+  boss.RollerStepTick.Start(now);
 }
 
 void HitRoller(Game& game) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "audio/sound_buffer.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -28,11 +29,11 @@ struct BossState {
   bool RollerLeft = false;
   uint8_t RollerHits = 0;  // deflections by side lasers this round
 
-  int32_t StepTick = 0;        // the mothership's last step
-  int32_t ShieldTick = 0;      // its shield's last change
-  int32_t DamageTick = 0;      // its laser's last damage
-  int32_t RollerTick = 0;      // the last roller's end (or the round's start)
-  int32_t RollerStepTick = 0;  // the roller's last step
+  Stopwatch StepTick;        // the mothership's last step
+  Stopwatch ShieldTick;      // its shield's last change
+  Stopwatch DamageTick;      // its laser's last damage
+  Stopwatch RollerTick;      // the last roller's end (or the round's start)
+  Stopwatch RollerStepTick;  // the roller's last step
 
   SoundBuffer StartMusic;
   SoundBuffer LoopMusic;

@@ -4,7 +4,10 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "game/tally_ticks.h"
 #include "input/input.h"
+#include "player/controls.h"
+#include "player/laser_gate.h"
 #include "player/ship.h"
 #include "rounds/round_common.h"
 #include "rounds/rounds.h"
@@ -60,7 +63,7 @@ void CatchFire(Game& game, Meteor& meteor) {
   meteor.Voice.SetPan(meteor.X - game.state.ShipX);
   meteor.Voice.SetVolume(DistanceVolume(game, meteor.X));
   meteor.Voice.Play(true);
-  meteor.BurnTick = game.host.Ticks();
+  meteor.BurnTick.Start(game.host.Ticks());
 }
 
 // The round ends at the first laser press that finds all thirty meteors shot
@@ -116,17 +119,16 @@ void SetUpMeteorShower(Game& game) {
 }
 
 void MeteorControls(Game& game) {
-  MeteorShowerState& shower = game.meteorShower;
-  RoundControls(game, {.fire = FireInMeteorShower,
-                       .tractor = &shower.common.tractor,
-                       .pause = PauseMeteorShower,
-                       .energy = &shower.RoundEnergy});
+  PlayerControls(game, {.fire = FireInMeteorShower,
+                        .pause = PauseMeteorShower,
+                        .tractor = [](Game& g) { ToggleTractor(g.meteorShower.common.tractor); },
+                        .energy = &game.meteorShower.RoundEnergy});
 }
 
 void DropMeteor(Game& game) {
   MeteorShowerState& shower = game.meteorShower;
   if (!game.state.GameActive || shower.MeteorCount >= kRoundObjects) return;
-  if (!MoreThanSince(game, shower.DropTick, kDropInterval)) return;
+  if (!shower.DropTick.MoreThan(game.host.Ticks(), kDropInterval)) return;
   if (RandomSpread(game, 1, 10) < 5) {
     Meteor& meteor = shower.meteors[shower.MeteorCount];
     meteor.Active = true;
@@ -142,7 +144,7 @@ void DropMeteor(Game& game) {
     meteor.FallSound.SetVolume(FallVolume(meteor.Y));
     ++shower.MeteorCount;
   }
-  shower.DropTick = game.host.Ticks();
+  shower.DropTick.Start(game.host.Ticks());
 }
 
 void UpdateMeteor(Game& game) {
@@ -150,8 +152,7 @@ void UpdateMeteor(Game& game) {
   if (!game.state.GameActive) return;
   Meteor& meteor = shower.meteors[shower.NextMeteor % kRoundObjects];
   const int32_t now = game.host.Ticks();
-  meteor.Elapsed = now - meteor.LastTick;
-  if (meteor.Elapsed > shower.StepMs) {
+  if (meteor.LastTick.MoreThan(now, shower.StepMs)) {
     if (meteor.Active && !meteor.Landed) {
       meteor.Y = static_cast<int16_t>(meteor.Y + 10 * game.state.Difficulty);
       meteor.Voice.SetPan(meteor.X - game.state.ShipX);
@@ -161,15 +162,14 @@ void UpdateMeteor(Game& game) {
     if (meteor.Y > kGroundY && !meteor.Landed && !meteor.Resolved) Impact(game, meteor);
     if (meteor.Landed && !meteor.Burning && !meteor.BurntOut && !meteor.Voice.IsPlaying()) CatchFire(game, meteor);
     if (meteor.Burning && !meteor.BurntOut) {
-      meteor.BurnElapsed = now - meteor.BurnTick;
-      if (meteor.BurnElapsed > 6000 + 1000 * game.state.Difficulty) {
+      if (meteor.BurnTick.MoreThan(now, 6000 + 1000 * game.state.Difficulty)) {
         meteor.BurntOut = true;
         meteor.Voice.SetVolume(kVolumeMin);
         StopSound(meteor.Voice);
-        meteor.BurnTick = now;
+        meteor.BurnTick.Start(now);
       }
     }
-    meteor.LastTick = now;
+    meteor.LastTick.Start(now);
   }
   RepanMeteors(game);
   shower.NextMeteor = static_cast<uint8_t>((shower.NextMeteor + 1) % kRoundObjects);
@@ -206,8 +206,7 @@ void MeteorStrike(Game& game) {
   if (!game.state.GameActive || shower.alert.IsPlaying()) return;
   const auto burning = std::find_if(shower.meteors.begin(), shower.meteors.begin() + shower.MeteorCount,
                                     [&](const Meteor& m) {
-                                      return m.Burning && !m.BurntOut &&
-                                             std::abs(game.state.ShipX - m.X) <= kFireReach;
+                                      return m.Burning && !m.BurntOut && WithinReach(game, m.X, kFireReach);
                                     });
   if (burning == shower.meteors.begin() + shower.MeteorCount) return;
   shower.alert.Play(false);
@@ -222,10 +221,10 @@ void MeteorStrike(Game& game) {
 }
 
 void FireInMeteorShower(Game& game) {
-  MeteorShowerState& shower = game.meteorShower;
-  if (!game.state.GameActive || !TakeLaserPress(game)) return;
-  if (LaserReady(game) && shower.MeteorCount > 0) ShootMeteor(game);
-  CheckAllMeteorsResolved(game);
+  const LaserTargets targets{.straight = [](Game& g) {
+    if (g.meteorShower.MeteorCount > 0) ShootMeteor(g);
+  }};
+  if (FireLaser(game, targets)) CheckAllMeteorsResolved(game);
 }
 
 // One shot destroys one meteor: the earliest dropped within reach and still in the air.
@@ -234,7 +233,7 @@ void ShootMeteor(Game& game) {
   if (!game.state.GameActive) return;
   for (uint8_t i = 0; i < shower.MeteorCount && i < kRoundObjects; ++i) {
     Meteor& meteor = shower.meteors[i];
-    if (!meteor.Active || meteor.Landed || std::abs(game.state.ShipX - meteor.X) > kShotReach) continue;
+    if (!meteor.Active || meteor.Landed || !WithinReach(game, meteor.X, kShotReach)) continue;
     StopSound(meteor.Voice);
     StopSound(meteor.FallSound);
     meteor.Active = false;
@@ -267,7 +266,7 @@ void TallyMeteorShower(Game& game) {
   if (shower.MeteorsShot >= 1) {
     LoadSound(game, counter, "sounds/mexpshrt.wav");
     PlaySound(game, "sounds/d_meshot.wav", 0, true);
-    CountTicks(game, counter, shower.MeteorsShot, kMeteorShotPoints);
+    CountRoundTicks(game, counter, shower.MeteorsShot, kMeteorShotPoints);
     PlaySound(game, "sounds/explode.wav", 0, true);
   }
   FreeSound(counter);

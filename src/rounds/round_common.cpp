@@ -4,13 +4,11 @@
 #include <cstdlib>
 
 #include "game/game.h"
-#include "game/high_score.h"
-#include "game/scoring.h"
+#include "game/tally_ticks.h"
 #include "input/input.h"
 #include "platform/vb_math.h"
+#include "player/laser_gate.h"
 #include "player/ship.h"
-#include "player/weapons.h"
-#include "sound/music.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 
@@ -18,37 +16,19 @@ namespace sb {
 
 namespace {
 
-constexpr int32_t kLaserInterval = 100;  // ms between two shots
 constexpr int32_t kMonkeyDropInterval = 2000;
-constexpr int32_t kCatchReach = 360;
-constexpr int32_t kFirstTickDelay = 200;
 constexpr int32_t kFastestTickDelay = 20;
-constexpr int32_t kFirstTickFrequency = 44100;
-constexpr int32_t kHighestTickFrequency = 60000;
 
 constexpr std::string_view kMonkeyVoices[] = {"sounds/monkey1.wav", "sounds/monkey2.wav", "sounds/monkey3.wav"};
 constexpr std::string_view kImpacts[] = {"sounds/impact1.wav", "sounds/impact2.wav", "sounds/impact3.wav",
                                          "sounds/impact4.wav", "sounds/impact5.wav"};
 
-bool Held(const Game& game, Action action) { return game.input.actions[action].active; }
-
 }  // namespace
 
 int32_t FallVolume(int32_t y) { return RoundHalfEven32(RoundHalfEven32(y / 4.0) - 1897.5); }
 int32_t VoiceVolume(int32_t y) { return RoundHalfEven32(y * 0.4) - 3000; }
-int32_t BlastVolume(int32_t y) { return RoundHalfEven32(y * 0.22 - 1525); }
 int32_t DistanceVolume(const Game& game, int32_t x) { return RoundHalfEven32(-std::abs(x - game.state.ShipX) / 2.0); }
 int32_t FallFrequency(int32_t y) { return 44010 - 2 * y; }
-
-bool MoreThanSince(const Game& game, int32_t tick, int32_t ms) {
-  // Compared by difference, so a tick counter that wraps does no harm.
-  const auto elapsed = static_cast<int32_t>(static_cast<uint32_t>(game.host.Ticks()) - static_cast<uint32_t>(tick));
-  return elapsed > ms;
-}
-
-void WaitSince(Game& game, int32_t since, int32_t ms) {
-  while (!MoreThanSince(game, since, ms)) game.host.Yield();
-}
 
 bool BeginRoundPass(Game& game) {
   PollInput(game);
@@ -57,36 +37,6 @@ bool BeginRoundPass(Game& game) {
   game.input.keyLatch[dik::ESCAPE] = true;
   game.state.GameActive = false;
   return false;
-}
-
-void RoundControls(Game& game, const RoundControlSet& set) {
-  GameState& state = game.state;
-  if (!state.GameActive) return;
-  InputState& input = game.input;
-  PollInput(game);
-  ReadModifierKeys(input);
-  // The shield is up as long as its sound plays, here as in a wave.
-  if (state.ShieldActive && !game.sounds.shield.IsPlaying()) state.ShieldActive = false;
-  LocateShip(game);
-  if (TakeAction(input, kScoreReport)) SpeakScore(game);
-  if (TakeKey(input, dik::P)) set.pause(game);
-  if (TakeAction(input, kLevelWaveReport)) SpeakLevelAndWave(game);
-  if (TakeKey(input, dik::H)) SpeakHighScore(game);
-  if (TakeAction(input, kShields)) RaiseShield(game);
-  if (Held(game, kLaser) || Held(game, kSideLaser)) {
-    set.fire(game);
-    HoldLaserLatches(game);
-  }
-  ReleaseLaserLatches(game);
-  if (set.tractor && TakeAction(input, kTractor)) {
-    if (set.tractor->Active) {
-      SwitchTractorOff(*set.tractor);
-    } else {
-      SwitchTractorOn(*set.tractor);
-    }
-  }
-  if (TakeAction(input, kEnergyReport)) SpeakNumber(game, set.energy ? *set.energy : state.Energy);
-  if (set.backgroundKeys) HandleBackgroundKeys(game);
 }
 
 void PauseRound(Game& game, std::span<SoundBuffer* const> sounds) {
@@ -107,21 +57,6 @@ void PauseRound(Game& game, std::span<SoundBuffer* const> sounds) {
   }
 }
 
-bool TakeLaserPress(Game& game) {
-  bool& latch = game.weapons.LaserLatch;
-  if (latch) return false;
-  latch = true;
-  return true;
-}
-
-bool LaserReady(Game& game) {
-  WeaponsState& weapons = game.weapons;
-  if (!MoreThanSince(game, weapons.LastShotTick, kLaserInterval)) return false;
-  RestartSound(game.sounds.laser);
-  weapons.LastShotTick = game.host.Ticks();
-  return true;
-}
-
 void SwitchTractorOn(Tractor& tractor) {
   tractor.Active = true;
   tractor.Sound.SetPosition(0);
@@ -133,6 +68,14 @@ void SwitchTractorOff(Tractor& tractor) {
   tractor.Sound.SetVolume(0);
   StopSound(tractor.Sound);
   tractor.Active = false;
+}
+
+void ToggleTractor(Tractor& tractor) {
+  if (tractor.Active) {
+    SwitchTractorOff(tractor);
+  } else {
+    SwitchTractorOn(tractor);
+  }
 }
 
 void ServeTractor(Game& game, Tractor& tractor, void (*beam)(Game&)) {
@@ -148,7 +91,7 @@ std::string_view RandomImpact(Game& game) { return kImpacts[RandomSpread(game, 1
 
 void DropMonkey(Game& game, RoundCommon& round, std::optional<int16_t> x) {
   Monkey& monkey = round.monkey;
-  if (!MoreThanSince(game, monkey.DropTick, kMonkeyDropInterval)) return;
+  if (!monkey.DropTick.MoreThan(game.host.Ticks(), kMonkeyDropInterval)) return;
   if (RandomSpread(game, 1, 120) < 5) {
     monkey.Active = true;
     monkey.Landed = false;
@@ -161,13 +104,12 @@ void DropMonkey(Game& game, RoundCommon& round, std::optional<int16_t> x) {
     monkey.FallSound.SetVolume(FallVolume(monkey.Y));
     monkey.FallSound.Play(true);
   }
-  monkey.DropTick = game.host.Ticks();
+  monkey.DropTick.Start(game.host.Ticks());
 }
 
 bool UpdateMonkey(Game& game, Monkey& monkey, int16_t stepMs) {
   const int32_t now = game.host.Ticks();
-  monkey.Elapsed = now - monkey.LastTick;
-  if (monkey.Elapsed <= stepMs) return false;
+  if (!monkey.LastTick.MoreThan(now, stepMs)) return false;
   const int32_t pan = monkey.X - game.state.ShipX;
   if (monkey.Active && !monkey.Landed) {
     monkey.Y = static_cast<int16_t>(monkey.Y + 10 * game.state.Difficulty);
@@ -191,13 +133,13 @@ bool UpdateMonkey(Game& game, Monkey& monkey, int16_t stepMs) {
     monkey.Voice.SetVolume(DistanceVolume(game, monkey.X));
     monkey.Voice.Play(false);
   }
-  monkey.LastTick = now;
+  monkey.LastTick.Start(now);
   return true;
 }
 
 bool CatchMonkey(Game& game, RoundCommon& round) {
   Monkey& monkey = round.monkey;
-  if (!monkey.Active || std::abs(game.state.ShipX - monkey.X) > kCatchReach) return false;
+  if (!monkey.Active || !WithinReach(game, monkey.X)) return false;
   StopSound(monkey.Voice);
   StopSound(monkey.FallSound);
   monkey.Active = false;
@@ -209,20 +151,8 @@ bool CatchMonkey(Game& game, RoundCommon& round) {
   return true;
 }
 
-void CountTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points) {
-  int32_t delay = kFirstTickDelay;
-  int32_t frequency = kFirstTickFrequency;
-  int32_t last = 0;
-  for (int32_t i = 0; i < count; ++i) {
-    if (i > 0) WaitSince(game, last, delay);
-    last = game.host.Ticks();
-    if (delay > kFastestTickDelay) delay -= 5;
-    if (frequency < kHighestTickFrequency) frequency += 1000;
-    counter.SetPosition(0);
-    counter.SetFrequency(frequency);
-    counter.Play(false);
-    AddScore(game, points);
-  }
+void CountRoundTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points) {
+  CountTicks(game, counter, count, points, kFastestTickDelay);
 }
 
 void EndRoundSounds(Game& game, std::span<SoundBuffer* const> sounds) {

@@ -1,7 +1,6 @@
 #pragma once
-// What the special rounds share: the volumes of things that fall, the
-// reduced controls, pausing, the tractor beam, the monkey, the counted tally
-// and the sounds every round's end puts right.
+// What the special rounds share: the volumes of things that fall, pausing,
+// the tractor beam, the monkey and the sounds every round's end puts right.
 
 #include <array>
 #include <cstdint>
@@ -24,17 +23,10 @@ constexpr int16_t kGroundY = 6840;  // an object lower than this has landed
 int32_t FallVolume(int32_t y);
 // The object's own voice.
 int32_t VoiceVolume(int32_t y);
-// A blast where the object was shot or caught.
-int32_t BlastVolume(int32_t y);
 // Something on the ground, by its distance from the ship.
 int32_t DistanceVolume(const Game& game, int32_t x);
 // A falling voice sounds lower as it comes down.
 int32_t FallFrequency(int32_t y);
-
-// Now > tick + ms: the rule every timed step of a round follows.
-bool MoreThanSince(const Game& game, int32_t tick, int32_t ms);
-// Waits, letting window events run, until more than `ms` have passed since `since`.
-void WaitSince(Game& game, int32_t since, int32_t ms);
 
 // Releases a round's sounds however its loop ends.
 template <void (*release)(Game&)>
@@ -47,34 +39,17 @@ struct ReleaseOnExit {
 // when Escape leaves the round, without a tally (the game goes on).
 bool BeginRoundPass(Game& game);
 
-// The keys of a round's pass: locate, score, pause, level and wave, high
-// score, shields, the laser (the side-laser action shoots straight too), the
-// tractor and the energy report.
-struct RoundControlSet {
-  void (*fire)(Game&) = nullptr;         // a pass with the laser or side-laser action held
-  Tractor* tractor = nullptr;            // no tractor in this round when null
-  void (*pause)(Game&) = nullptr;        // the pause key: PauseRound with the round's sounds
-  const uint8_t* energy = nullptr;       // what the energy report speaks; the ship's energy when null
-  bool backgroundKeys = false;           // F1 to F6 change the background
-};
-void RoundControls(Game& game, const RoundControlSet& set);
-
 // The most sounds a round holds still while paused.
 constexpr size_t kMaxRoundSounds = 128;
 // Pauses the game with the round's own sounds held where they are; they go
 // on from there when play resumes.
 void PauseRound(Game& game, std::span<SoundBuffer* const> sounds);
 
-// A laser press: true once per press (the laser latch), whether or not the
-// 100 ms since the last shot have passed.
-bool TakeLaserPress(Game& game);
-// The shot of a press, when more than 100 ms have passed since the last one:
-// the laser sounds and the shot tick is stored.
-bool LaserReady(Game& game);
-
-// The beam switched on (it lasts as long as its sound) or off.
+// The beam switched on (it lasts as long as its sound) or off, or the one
+// from the other (the tractor key).
 void SwitchTractorOn(Tractor& tractor);
 void SwitchTractorOff(Tractor& tractor);
+void ToggleTractor(Tractor& tractor);
 // Each pass: while the beam's sound plays the beam works, then it is off.
 void ServeTractor(Game& game, Tractor& tractor, void (*beam)(Game&));
 
@@ -90,9 +65,8 @@ bool CatchMonkey(Game& game, RoundCommon& round);
 // One of the five sounds of something hitting the ground.
 std::string_view RandomImpact(Game& game);
 
-// The counted ticks of a round's tally: `count` ticks, each paying `points`,
-// each quicker and higher than the one before; the first at once.
-void CountTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points);
+// The counted ticks of a round's tally, each paying `points`.
+void CountRoundTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points);
 
 // A round's end, whatever way it ends: the ship's shield, thrust and the edge
 // ambience go quiet, the beam goes off and every sound named here is released.

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "audio/sound_buffer.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -24,8 +25,7 @@ struct FallingObject {
   bool Landed = false;
   bool Resolved = false;  // shot or caught
   bool IsClone = false;
-  int32_t Elapsed = 0;
-  int32_t LastTick = 0;   // its last falling step
+  Stopwatch LastTick;     // its last falling step
   SoundBuffer Voice;      // its voice, then its landing, explosion or catch
   SoundBuffer FallSound;  // the falling whistle, looping while it falls
 };
@@ -37,9 +37,8 @@ struct Monkey {
   bool Active = false;
   bool Landed = false;
   bool Caught = false;
-  int32_t Elapsed = 0;
-  int32_t LastTick = 0;
-  int32_t DropTick = 0;  // the last decision whether to drop one
+  Stopwatch LastTick;
+  Stopwatch DropTick;  // the last decision whether to drop one
   SoundBuffer Voice;
   SoundBuffer FallSound;
 };
@@ -65,7 +64,7 @@ struct SheepDropState {
 
   bool loaded = false;
   bool CargoShipLeft = false;
-  int32_t CargoStepTick = 0;
+  Stopwatch CargoStepTick;
   uint8_t DropCount = 0;
   uint8_t NextObject = 0;
   uint8_t ObjectCount = kRoundObjects;
@@ -75,7 +74,7 @@ struct SheepDropState {
   int16_t SheepShot = 0;
   int16_t SheepSaved = 0;
   uint8_t ClonesCaught = 0;
-  int32_t DropTick = 0;
+  Stopwatch DropTick;
   std::array<FallingObject, kRoundRecords> objects;
   RoundCommon common;
   SoundBuffer cargoShip;
@@ -90,10 +89,8 @@ struct Meteor {
   bool Resolved = false;  // shot, or set on fire by its landing
   bool Burning = false;
   bool BurntOut = false;
-  int32_t BurnElapsed = 0;
-  int32_t BurnTick = 0;
-  int32_t Elapsed = 0;
-  int32_t LastTick = 0;
+  Stopwatch BurnTick;
+  Stopwatch LastTick;
   SoundBuffer Voice;      // falling, then its explosion and its fire (or the shot's blast)
   SoundBuffer FallSound;  // kept in place with the meteor, never heard
 };
@@ -105,7 +102,7 @@ struct MeteorShowerState {
   int16_t MeteorsShot = 0;
   uint8_t RoundEnergy = 0;  // the ship's energy for this round only
   int16_t StepMs = 5;
-  int32_t DropTick = 0;
+  Stopwatch DropTick;
   std::array<Meteor, kRoundRecords> meteors;
   RoundCommon common;
   SoundBuffer alert;

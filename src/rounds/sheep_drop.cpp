@@ -5,7 +5,10 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/tally_ticks.h"
 #include "input/input.h"
+#include "player/controls.h"
+#include "player/laser_gate.h"
 #include "player/ship.h"
 #include "rounds/round_common.h"
 #include "rounds/rounds.h"
@@ -22,7 +25,6 @@ constexpr int16_t kCargoLeftTurn = 100;
 constexpr int16_t kCargoRightTurn = 9250;
 constexpr int16_t kMidField = 4750;  // passing it for the first time starts the drops
 constexpr int32_t kDropInterval = 2000;
-constexpr int32_t kReach = 360;       // a shot or the beam reaches this far to each side
 constexpr int32_t kCargoReach = 435;  // the cargo ship is this wide to each side
 constexpr int16_t kSheepLost = 3;     // one more sheep landed or shot ends the round
 constexpr uint8_t kClonesCaughtAllowed = 4;  // the next clone caught ends the round
@@ -56,8 +58,6 @@ void PauseSheepDrop(Game& game) {
   const auto sounds = SheepDropSounds(game.sheepDrop);
   PauseRound(game, sounds);
 }
-
-bool WithinReach(const Game& game, int32_t x, int32_t reach) { return std::abs(game.state.ShipX - x) <= reach; }
 
 // A sheep hitting the ground is lost (the fourth ends the round); a clone
 // hitting it just explodes.
@@ -182,7 +182,7 @@ void SetUpSheepDrop(Game& game) {
 // the step in which it turns).
 void MoveCargoShip(Game& game) {
   SheepDropState& drop = game.sheepDrop;
-  if (!game.state.GameActive || !MoreThanSince(game, drop.CargoStepTick, kCargoStepInterval)) return;
+  if (!game.state.GameActive || !drop.CargoStepTick.MoreThan(game.host.Ticks(), kCargoStepInterval)) return;
   if (!drop.CargoShipLeft) {
     if (!drop.DropsEnabled && drop.CargoShipX > kMidField) drop.DropsEnabled = true;
     if (drop.CargoShipX < kCargoRightTurn) {
@@ -196,12 +196,13 @@ void MoveCargoShip(Game& game) {
     drop.CargoShipLeft = false;
   }
   drop.cargoShip.SetPan(drop.CargoShipX - game.state.ShipX);
-  drop.CargoStepTick = game.host.Ticks();
+  drop.CargoStepTick.Start(game.host.Ticks());
 }
 
 void SheepDropControls(Game& game) {
-  SheepDropState& drop = game.sheepDrop;
-  RoundControls(game, {.fire = FireInSheepDrop, .tractor = &drop.common.tractor, .pause = PauseSheepDrop});
+  PlayerControls(game, {.fire = FireInSheepDrop,
+                        .pause = PauseSheepDrop,
+                        .tractor = [](Game& g) { ToggleTractor(g.sheepDrop.common.tractor); }});
 }
 
 void DropSheepOrClone(Game& game) {
@@ -211,7 +212,7 @@ void DropSheepOrClone(Game& game) {
     TallySheepDrop(game);
     return;
   }
-  if (!MoreThanSince(game, drop.DropTick, kDropInterval)) return;
+  if (!drop.DropTick.MoreThan(game.host.Ticks(), kDropInterval)) return;
   if (RandomSpread(game, 1, 10) < 5) {
     FallingObject& object = drop.objects[drop.DropCount];
     object.Active = true;
@@ -226,7 +227,7 @@ void DropSheepOrClone(Game& game) {
     object.FallSound.Play(true);
     ++drop.DropCount;
   }
-  drop.DropTick = game.host.Ticks();
+  drop.DropTick.Start(game.host.Ticks());
 }
 
 // A falling object comes down 10 units per difficulty each time its record
@@ -240,8 +241,7 @@ void UpdateFallingObject(Game& game) {
   }
   FallingObject& object = drop.objects[drop.NextObject];
   const int32_t now = game.host.Ticks();
-  object.Elapsed = now - object.LastTick;
-  if (object.Elapsed > drop.StepMs) {
+  if (object.LastTick.MoreThan(now, drop.StepMs)) {
     if (object.Active && !object.Landed) {
       object.Y = static_cast<int16_t>(object.Y + 10 * game.state.Difficulty);
       const int32_t pan = object.X - game.state.ShipX;
@@ -253,7 +253,7 @@ void UpdateFallingObject(Game& game) {
       if (RandomSpread(game, 1, 100) < 4 && !object.Voice.IsPlaying()) object.Voice.Play(false);
     }
     if (object.Y > kGroundY && !object.Landed && !object.Resolved) Land(game, object);
-    object.LastTick = now;
+    object.LastTick.Start(now);
   }
   RepanFallingObjects(game);
   ++drop.NextObject;
@@ -275,13 +275,11 @@ void RepanFallingObjects(Game& game) {
 }
 
 void FireInSheepDrop(Game& game) {
-  SheepDropState& drop = game.sheepDrop;
-  if (!game.state.GameActive || !TakeLaserPress(game)) return;
-  if (LaserReady(game)) {
-    if (drop.DropCount > 0) ShootFallingObject(game);
-    ShootCargoShip(game);
-  }
-  CheckAllObjectsResolved(game);
+  const LaserTargets targets{.straight = [](Game& g) {
+    if (g.sheepDrop.DropCount > 0) ShootFallingObject(g);
+    ShootCargoShip(g);
+  }};
+  if (FireLaser(game, targets)) CheckAllObjectsResolved(game);
 }
 
 // One shot hits one object: the earliest dropped within reach.
@@ -290,7 +288,7 @@ void ShootFallingObject(Game& game) {
   if (!game.state.GameActive) return;
   for (uint8_t i = 0; i < drop.DropCount && i < kRoundObjects; ++i) {
     FallingObject& object = drop.objects[i];
-    if (!object.Active || object.Landed || !WithinReach(game, object.X, kReach)) continue;
+    if (!object.Active || object.Landed || !WithinReach(game, object.X)) continue;
     Resolve(object);
     if (object.IsClone) {
       PlayBlast(game, object, "sounds/explode.wav");
@@ -326,7 +324,7 @@ void TractorBeam(Game& game) {
   }
   for (uint8_t i = 0; i < drop.DropCount && i < kRoundObjects && game.state.GameActive; ++i) {
     FallingObject& object = drop.objects[i];
-    if (object.Active && !object.Landed && WithinReach(game, object.X, kReach)) Catch(game, object);
+    if (object.Active && !object.Landed && WithinReach(game, object.X)) Catch(game, object);
   }
   if (game.state.GameActive) CatchMonkey(game, drop.common);
 }
@@ -341,12 +339,12 @@ void TallySheepDrop(Game& game) {
   if (drop.ClonesShot > 0) {
     LoadSound(game, counter, "sounds/boncount.wav");
     PlaySound(game, "sounds/d_clshot.wav", 0, true);
-    CountTicks(game, counter, drop.ClonesShot, kCloneShotPoints);
+    CountRoundTicks(game, counter, drop.ClonesShot, kCloneShotPoints);
   }
   if (drop.SheepSaved > 0) {
     LoadSound(game, counter, "sounds/shpscfst.wav");
     PlaySound(game, "sounds/d_shpsav.wav", 0, true);
-    CountTicks(game, counter, drop.SheepSaved, kSheepSavedPoints);
+    CountRoundTicks(game, counter, drop.SheepSaved, kSheepSavedPoints);
     PlaySound(game, "sounds/shpscore.wav", 0, true);
   }
   FreeSound(counter);

@@ -77,7 +77,7 @@ void StartMenuMusic(Game& game) {
   LoadSound(game, m.music, "sounds\\music\\music5.wav");
   LoadSound(game, m.crickets, "system\\menu\\crickets.wav");
   m.cricketVolume = -2000;
-  m.cricketTick = game.host.Ticks();
+  m.cricketTick.Start(game.host.Ticks());
   m.cricketFadeDone = false;
   m.crickets.SetVolume(m.cricketVolume);
   m.crickets.Play(true);
@@ -109,13 +109,13 @@ void StepCricketFade(Game& game) {
   MenuLoops& m = game.music.menu;
   if (m.cricketFadeDone) return;
   const int32_t now = game.host.Ticks();
-  if (now - m.cricketTick <= kCricketStepMs) return;
+  if (!m.cricketTick.MoreThan(now, kCricketStepMs)) return;
   if (m.cricketVolume >= -kCricketStep) {
     m.cricketVolume = 0;
     m.cricketFadeDone = true;
   } else {
     m.cricketVolume += kCricketStep;
-    m.cricketTick = now;
+    m.cricketTick.Start(now);
   }
   m.crickets.SetVolume(m.cricketVolume);
 }

@@ -7,6 +7,7 @@
 #include "audio/mixer.h"
 #include "audio/sound_buffer.h"
 #include "audio/sound_stream.h"
+#include "platform/stopwatch.h"
 
 namespace sb {
 
@@ -18,7 +19,7 @@ struct MenuLoops {
   SoundBuffer music;     // "sounds\music\music5.wav"
   SoundBuffer crickets;  // "system\menu\crickets.wav"
   int32_t cricketVolume = -2000;
-  int32_t cricketTick = 0;  // the last fade step
+  Stopwatch cricketTick;  // the last fade step
   bool cricketFadeDone = false;
 };
 

@@ -45,6 +45,8 @@ int32_t Distance(const Game& game, int32_t x1, int32_t y1, int32_t x2, int32_t y
   return static_cast<int32_t>(RoundHalfEven(std::sqrt(dx * dx + dy * dy)));
 }
 
+int32_t BlastVolume(int32_t y) { return RoundHalfEven32(y * 0.22 - 1525); }
+
 int32_t VolumeForHeight(const Game& game, int32_t y) {
   if (game.state.GameOver) return 0;
   if (y >= 180 && y < 1290) return static_cast<int32_t>(RoundHalfEven((y - 180) * 1000.0 / 1110.0)) - 2000;

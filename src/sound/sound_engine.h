@@ -32,6 +32,9 @@ void PlayRandomExplosion(Game& game);
 int32_t Distance(const Game& game, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // The volume of a flying alien at height y: -2000 at the top to -500 near the ground.
 int32_t VolumeForHeight(const Game& game, int32_t y);
+// The volume of a blast at height y, where something was shot or caught:
+// about -1485 at the top and -20 at the ground.
+int32_t BlastVolume(int32_t y);
 
 // A random integer in [low, high] that is never within 20 per cent of the
 // previous result of this routine, and never equal to it.

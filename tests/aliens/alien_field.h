@@ -82,9 +82,9 @@ struct AlienField : SimGame {
   }
   // Passes until the alien has taken its next descent step.
   void Step(const AlienRecord& a) {
-    const int32_t last = a.StepTick;
+    const int32_t last = a.StepTick.start;
     const int32_t limit = host.Ticks() + 60000;
-    while (a.StepTick == last && host.Ticks() < limit) Pass();
+    while (a.StepTick.start == last && host.Ticks() < limit) Pass();
   }
   // The time of every log line with this op about this recording.
   std::vector<int> TimesOf(const std::string& op, const std::string& file) const {

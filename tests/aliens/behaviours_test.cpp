@@ -75,7 +75,7 @@ TEST(AlienShield, RaisedAfterTheArmingDelayAndUpWhileItsSoundPlays) {
     AlienRecord& a = f.ReleaseAt(Colour::Red, 5200, 1000, 9);  // a step every 10 ms
     f.Step(a);
     ASSERT_TRUE(a.ShieldArmed);
-    const int32_t armedAt = a.ShieldTick;
+    const int32_t armedAt = a.ShieldTick.start;
     f.game.state.ShipX = 8000;  // the ship moves away; the shield comes all the same
     while (!a.ShieldUp) f.Pass();
     const int32_t raisedAt = f.host.Ticks();
@@ -101,7 +101,7 @@ TEST(AlienWarp, CyanJumpsWhenItsIntervalRunsOutFlyingOrLanded) {
     a.Landed = landed;
     a.WarpInterval = 1000;
     a.WarpTick = f.host.Ticks();
-    const int32_t start = a.WarpTick;
+    const int32_t start = a.WarpTick.start;
     while (a.X == 3000 && f.host.Ticks() < start + 5000) f.Pass();
     EXPECT_EQ(f.host.Ticks() - start, 1001) << "landed " << landed;
     EXPECT_GE(a.X, 800);
@@ -191,7 +191,7 @@ TEST(AlienSilverBombs, SixBombsFallOnceEvenAfterTheAlienIsShotDown) {
     AlienRecord& a = f.ReleaseAt(Colour::Silver, 2000, 3490, 50);
     f.Step(a);
     ASSERT_TRUE(a.BombRun);
-    const int32_t runAt = a.BombTick;
+    const int32_t runAt = a.BombTick.start;
     a.BombX = {5360, 5361, 4640, 1000, 9000, 5000 - 361};
     while (a.BombIndex == 0) f.Pass();
     if (c.shotDown) {

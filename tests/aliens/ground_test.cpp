@@ -88,13 +88,13 @@ TEST(AlienGround, DrainsByDifficultyUntilTheShipGetsAway) {
     EXPECT_EQ(a.X, 6500);
     EXPECT_EQ(a.Draining, c.drains) << "difficulty " << int{c.difficulty};
     if (!c.drains) continue;
-    const int32_t drainFrom = a.DrainTick;
+    const int32_t drainFrom = a.DrainTick.start;
     EXPECT_EQ(f.Lines("play").back(), "sounds/powrsuck.wav loop=1 vol=-750 pan=1500 freq=22050");
 
     // Easy crawls every 801 ms: the damage comes at the second step.
     while (a.X > 6300) f.Pass();
     EXPECT_EQ(f.game.state.Energy, 80);
-    EXPECT_EQ(a.DrainTick - drainFrom, 2 * 801);
+    EXPECT_EQ(a.DrainTick.start - drainFrom, 2 * 801);
     EXPECT_EQ(a.Voice.Volume(), -650);
 
     f.game.state.ShipX = 9500;  // it turns: 6400 against 9500 is 32 per cent

@@ -149,7 +149,7 @@ TEST(AlienRelease, ColourExtrasAreDrawnAtRelease) {
   EXPECT_GE(cyan.WarpInterval, 1500);
   EXPECT_LE(cyan.WarpInterval, 6000);
   EXPECT_EQ(cyan.WarpTick, cyan.ShieldTick) << "both are the tick of the release";
-  EXPECT_GT(cyan.WarpTick, 0);
+  EXPECT_GT(cyan.WarpTick.start, 0);
 }
 
 TEST(AlienRelease, NothingHappensBetweenWavesOrForAnAbsentColour) {
@@ -157,10 +157,10 @@ TEST(AlienRelease, NothingHappensBetweenWavesOrForAnAbsentColour) {
   f.SetUp(Colour::Green, 2);
   f.game.state.GameActive = false;
   for (int i = 0; i < 30000; ++i) f.Pass();
-  EXPECT_EQ(f.Group(Colour::Green).StartTick, 0);
+  EXPECT_EQ(f.Group(Colour::Green).StartTick.start, 0);
   f.game.state.GameActive = true;
   f.RunUntilReleased(Colour::Green, 1);
-  EXPECT_EQ(f.Group(Colour::Red).StartTick, 0) << "an absent colour is not touched";
+  EXPECT_EQ(f.Group(Colour::Red).StartTick.start, 0) << "an absent colour is not touched";
   EXPECT_TRUE(f.Group(Colour::Red).Aliens.empty());
 }
 

@@ -7,6 +7,7 @@
 
 #include "game/high_score.h"
 #include "platform/score_codec.h"
+#include "rounds/boss.h"
 #include "sound/sound_engine.h"
 #include "support/playing_game.h"
 
@@ -113,7 +114,13 @@ struct DamageCase {
   bool over;
 };
 
+// The rule is one for every scene: a wave's game over and the boss round's
+// differ only in what they silence.
 TEST(DamagePlayer, LowersTheEnergyWarnsBelowThirtyAndEndsTheGameWhenNothingIsLeft) {
+  const struct {
+    const char* name;
+    void (*endScene)(Game&);
+  } scenes[] = {{"wave", EndWaveAtGameOver}, {"boss", EndBossAtGameOver}};
   const DamageCase cases[] = {
       {35, 5, false, true, 30, false, false},  // 30 is not below 30
       {30, 5, false, true, 25, true, false},
@@ -125,15 +132,16 @@ TEST(DamagePlayer, LowersTheEnergyWarnsBelowThirtyAndEndsTheGameWhenNothingIsLef
       {20, 5, false, false, 20, false, false}, // nor between waves
       {5, 5, true, true, 5, false, false},
   };
+  for (const auto& scene : scenes) {
   for (const auto& c : cases) {
     test::PlayingGame sim;
     GameState& s = sim.game.state;
     s.Energy = c.energy;
     s.ShieldActive = c.shield;
     s.GameActive = c.active;
-    DamagePlayer(sim.game, c.amount);
+    DamagePlayer(sim.game, c.amount, scene.endScene);
     const Strings played = sim.Played();
-    const std::string where = std::to_string(c.energy) + "-" + std::to_string(c.amount);
+    const std::string where = std::string(scene.name) + " " + std::to_string(c.energy) + "-" + std::to_string(c.amount);
     EXPECT_EQ(s.Energy, c.energyAfter) << where;
     EXPECT_EQ(Count(played, "sounds/d_destr.wav"), c.warned ? 1u : 0u) << where;
     EXPECT_EQ(s.QuitToMenu, c.over) << where;
@@ -141,6 +149,7 @@ TEST(DamagePlayer, LowersTheEnergyWarnsBelowThirtyAndEndsTheGameWhenNothingIsLef
     if (c.over) {
       EXPECT_FALSE(s.GameActive) << where;
     }
+  }
   }
 }
 

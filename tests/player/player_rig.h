@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "player/controls.h"
 #include "player/ship.h"
 #include "player/weapons.h"
 #include "sound/game_sounds.h"
@@ -80,14 +81,13 @@ struct PlayerRig : SimGame {
   AlienRecord& Alien(Colour colour, size_t index) { return game.aliens[colour].Aliens[index]; }
 
   // The player's passes of the game loop until the clock reads `ms`: the
-  // controls, the ship, the missiles, and the shield lowered once its sound ends.
+  // controls, the ship and the missiles.
   void RunUntil(int32_t ms, const std::function<void()>& each = [] {}) {
     while (host.Ticks() < ms) {
       host.Yield();
       HandlePlayerControls(game);
       MoveShip(game);
       UpdateMissiles(game);
-      if (game.state.ShieldActive && !game.sounds.shield.IsPlaying()) game.state.ShieldActive = false;
       each();
     }
   }

@@ -315,7 +315,7 @@ class Bot {
   int32_t MsToBombs(size_t i, const AlienRecord& a) {
     if (a.BombIndex >= kBombCount) return kNever;
     if (a.BombsFalling) return 0;
-    if (a.BombRun) return std::max(0, kDropWhistleMs - (now_ - a.BombTick));
+    if (a.BombRun) return std::max(0, kDropWhistleMs - a.BombTick.Since(now_));
     if (!a.Active || a.Landed) return kNever;
     if (silverSeen_.size() <= i) silverSeen_.resize(i + 1, {-1, 0});
     auto& [since, fromY] = silverSeen_[i];
