@@ -1,7 +1,8 @@
 #pragma once
 // The standing of the game in progress and the values it starts from: the
-// variables every game routine reads and writes. The personal best itself is
-// part of the player record (HighScore is PlayerRecord::personalBest,
+// variables every game routine reads and writes. A new game starts from a
+// fresh value (ResetGameState says what carries over). The personal best
+// itself is part of the player record (HighScore is PlayerRecord::personalBest,
 // HighScoreBeaten is PlayerRecord::newBest, HighScoreLevelName is
 // PlayerRecord::bestDifficulty).
 
@@ -57,6 +58,8 @@ struct GameState {
   int16_t SpeedBonus = 0;  // 0, or 10 while turbo is engaged
   bool EdgeBumped = false;
   uint8_t LastHitSide = 0;  // the wall-crash sound played last
+
+  bool operator==(const GameState&) const = default;
 };
 
 // A byte stock that never wraps: adding past 255 stays at 255.

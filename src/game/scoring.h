@@ -14,7 +14,9 @@ void AddScore(Game& game, int64_t points);
 // Lowers the energy, warns below 30 and ends the game when the damage is not
 // smaller than the energy left. Ignored between waves and behind a shield.
 void DamagePlayer(Game& game, int16_t amount);
-// The start values of every way of starting a game.
+// A new game's standing, ship and weapons, fresh but for what the last game
+// hands on (the difficulty, Insane, the vapor charges): every way of starting
+// a game starts here.
 void ResetGameState(Game& game);
 // A laser kill opens or extends the multi-kill window.
 void RestartMultiKillWindow(Game& game);

@@ -3,7 +3,6 @@
 
 #include "game/game.h"
 #include "game/screen.h"
-#include "game/scoring.h"
 #include "game/waves.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
@@ -36,11 +35,7 @@ void AnnounceLevel(Game& game, uint8_t level) {
 void StartSelectedLevel(Game& game, uint8_t level) {
   DifficultyMenu(game);  // Escape there keeps the difficulty it had: the game starts anyway
   StopMenuMusic(game);
-  ResetGameState(game);
-  game.state.Level = level;
-  game.state.Wave = 1;
-  game.state.LevelSelected = true;
-  PlayGame(game);
+  StartGame(game, level, 1, true);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ struct ShipState {
   bool ThrustRight = false;
   int32_t MoveTick = 0;   // the last movement interval
   int32_t TurboTick = 0;  // the last turbo drain
+
+  bool operator==(const ShipState&) const = default;
 };
 
 }  // namespace sb
