@@ -40,6 +40,7 @@ struct GameState {
   // Loop flags.
   bool SideLaserHold = false;  // side laser held with a direction: the ship stands
   bool FieldEmpty = false;     // no alien of the six basic colours is active
+  bool WaveCleared = false;    // the last alien is down: the game loop ends the wave
 
   // Stocks and their in-use flags.
   uint8_t MissilesSpent = 0;  // missiles fired, at most 10
