@@ -4,6 +4,7 @@
 #include "aliens/saucer.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/waves.h"
 #include "input/input.h"
 #include "player/controls.h"
 #include "player/ship.h"
@@ -66,7 +67,28 @@ void CloseMultiKillWindow(Game& game) {
   s.MultiKillStart = game.host.Ticks();
 }
 
-// One pass; false when the loop is to be left.
+void MoveShipUnlessHeld(Game& game) {
+  if (!game.state.SideLaserHold) MoveShip(game);
+}
+
+void FlySaucer(Game& game) {
+  if (game.saucer.SaucerEnabled && !game.saucer.PayloadDiving) UpdateSaucer(game);
+}
+
+void DivePayload(Game& game) {
+  if (game.saucer.PayloadDiving && !game.saucer.PayloadDown) UpdatePayloadDive(game);
+}
+
+// A pass from the player's controls on, in this order.
+constexpr void (*kPlaySteps[])(Game&) = {HandlePlayerControls, MoveShipUnlessHeld,  UpdateMissiles,
+                                         FlySaucer,            ReleasePendingVapor, DivePayload,
+                                         ExpirePayload,        CloseMultiKillWindow};
+
+// One pass; false when the loop is to be left. The laser, a missile, a nuke
+// or the vapor that brings down the wave's last alien only marks the wave
+// cleared: the loop ends it when that step of the pass has returned (unless
+// the step left the game), and the rest of the pass then finds the wave
+// over, as it did when the tally ran inside the step.
 bool Pass(Game& game) {
   GameState& s = game.state;
   PollInput(game);
@@ -78,14 +100,10 @@ bool Pass(Game& game) {
   UpdateAliens(game);
   UpdateSideLaserHold(game);
   if (!AnyAlienActive(game) && !s.FieldEmpty) s.FieldEmpty = true;
-  HandlePlayerControls(game);
-  if (!s.SideLaserHold) MoveShip(game);
-  UpdateMissiles(game);
-  if (game.saucer.SaucerEnabled && !game.saucer.PayloadDiving) UpdateSaucer(game);
-  ReleasePendingVapor(game);
-  if (game.saucer.PayloadDiving && !game.saucer.PayloadDown) UpdatePayloadDive(game);
-  ExpirePayload(game);
-  CloseMultiKillWindow(game);
+  for (void (*step)(Game&) : kPlaySteps) {
+    step(game);
+    if (s.WaveCleared && !s.QuitToMenu) CompleteWave(game);
+  }
   return !s.QuitToMenu && s.GameActive;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The standing of the game in progress and the values it starts from: the
-// variables every game routine reads and writes. The personal best itself is
-// part of the player record (HighScore is PlayerRecord::personalBest,
+// variables every game routine reads and writes. A new game starts from a
+// fresh value (ResetGameState says what carries over). The personal best
+// itself is part of the player record (HighScore is PlayerRecord::personalBest,
 // HighScoreBeaten is PlayerRecord::newBest, HighScoreLevelName is
 // PlayerRecord::bestDifficulty).
 
@@ -39,6 +40,7 @@ struct GameState {
   // Loop flags.
   bool SideLaserHold = false;  // side laser held with a direction: the ship stands
   bool FieldEmpty = false;     // no alien of the six basic colours is active
+  bool WaveCleared = false;    // the last alien is down: the game loop ends the wave
 
   // Stocks and their in-use flags.
   uint8_t MissilesSpent = 0;  // missiles fired, at most 10
@@ -57,6 +59,8 @@ struct GameState {
   int16_t SpeedBonus = 0;  // 0, or 10 while turbo is engaged
   bool EdgeBumped = false;
   uint8_t LastHitSide = 0;  // the wall-crash sound played last
+
+  bool operator==(const GameState&) const = default;
 };
 
 // A byte stock that never wraps: adding past 255 stays at 255.

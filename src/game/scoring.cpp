@@ -8,7 +8,6 @@
 #include "game/high_score.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
-#include "player/weapons.h"
 #include "sound/music.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
@@ -90,42 +89,20 @@ void DamagePlayer(Game& game, int16_t amount, void (*endScene)(Game&)) {
   EndGame(game, endScene);  // the energy stays as it was
 }
 
-// Difficulty, Insane, the best score and the vapor charges are left alone:
-// charges left at the end of a game are there at the start of the next.
+// Nothing of the last game is left in the standing, the ship or the
+// weapons: a thrust, a laser latch or a shot's time would otherwise carry
+// into the new game. What carries over is said here and only here: the
+// difficulty and Insane the menu chose, and the vapor charges left at the end
+// of the last game. The best score is the player record's and stays.
 void ResetGameState(Game& game) {
-  GameState& s = game.state;
-  s.QuitToMenu = false;
-  s.GameOver = false;
-  s.Score = 0;
-  s.Energy = 100;
-  s.Level = 0;
-  s.Wave = 0;
-  s.LevelSelected = false;
-  s.AlienLandedThisWave = false;
-  s.NoLandingKills = 0;
-  s.PerfectWaves = 0;
-  s.SureShots = 0;
-  s.MultiKills = 0;
-  s.MultiKillOpen = false;
-  s.MultiKillCount = 0;
-  s.ShieldActive = false;
-  s.Shields = 0;
-  s.HasNukes = false;
-  s.Nukes = 0;
-  s.NukePending = false;
-  s.VaporPending = false;
-  s.RapidActive = false;
-  s.RapidTime = 0;
-  s.TurboAvailable = false;
-  s.TurboTime = 0;
-  s.TurboEngaged = false;
-  s.SpeedBonus = 0;
-  s.EdgeBumped = false;
-  s.LastHitSide = 0;
+  GameState fresh;
+  fresh.Difficulty = game.state.Difficulty;
+  fresh.InsaneMode = game.state.InsaneMode;
+  fresh.Vapors = game.state.Vapors;
+  game.state = fresh;
+  game.ship = ShipState{};
+  game.weapons = WeaponsState{};
   game.player.newBest = false;
-  game.weapons.RapidTick = 0;
-  game.ship.TurboTick = 0;
-  ResetMissiles(game);
 }
 
 void RestartMultiKillWindow(Game& game) {

@@ -19,7 +19,9 @@ void EndWaveAtGameOver(Game& game);
 // the game over and the score are spoken. Ignored between scenes and behind
 // a shield.
 void DamagePlayer(Game& game, int16_t amount, void (*endScene)(Game&) = EndWaveAtGameOver);
-// The start values of every way of starting a game.
+// A new game's standing, ship and weapons, fresh but for what the last game
+// hands on (the difficulty, Insane, the vapor charges): every way of starting
+// a game starts here.
 void ResetGameState(Game& game);
 // A laser kill opens or extends the multi-kill window.
 void RestartMultiKillWindow(Game& game);

@@ -71,7 +71,7 @@ void SayLetsGo(Game& game) {
 
 // Every alien record of the colours present is destroyed. A field set up
 // with no alien at all holds no wave to clear.
-bool WaveCleared(const Game& game) {
+bool EveryAlienDestroyed(const Game& game) {
   bool anyColour = false;
   for (Colour c : kSweepOrder) {
     const AlienGroup& g = game.aliens[c];
@@ -184,11 +184,12 @@ void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected) {
 }
 
 void CheckWaveCleared(Game& game) {
-  if (game.state.GameActive && WaveCleared(game)) CompleteWave(game);
+  if (game.state.GameActive && EveryAlienDestroyed(game)) game.state.WaveCleared = true;
 }
 
 void CompleteWave(Game& game) {
   GameState& s = game.state;
+  s.WaveCleared = false;
   SoundBuffer tick;
   LoadSound(game, tick, "sounds/boncount.wav");
   SilenceWave(game);

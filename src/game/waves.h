@@ -38,8 +38,12 @@ void PlayGame(Game& game);
 // A game started from the level select never reaches the boss round.
 void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected = false);
 
-// After every kill: the tally runs at once when every alien of the wave is destroyed.
+// After every kill: every alien of the wave destroyed marks the wave cleared.
+// The game loop completes it once the pass that made the kill is over, so
+// nothing of the wave's end runs inside the weapon that made it.
 void CheckWaveCleared(Game& game);
+// The wave's end: its sounds stop, the tally is spoken and the game goes on
+// to the next wave, level, special round or the boss.
 void CompleteWave(Game& game);
 // After a level of five perfect waves: the sheep drop or the meteor shower.
 void StartBonusRound(Game& game);

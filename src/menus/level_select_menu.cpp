@@ -3,7 +3,6 @@
 
 #include "game/game.h"
 #include "game/screen.h"
-#include "game/scoring.h"
 #include "game/waves.h"
 #include "menus/menu_walk.h"
 #include "menus/menus.h"
@@ -42,11 +41,7 @@ void StepToLevel(Game& game, int item) {
 MenuStep StartSelectedLevel(Game& game, int item) {
   DifficultyMenu(game);  // Escape there keeps the difficulty it had: the game starts anyway
   StopMenuMusic(game);
-  ResetGameState(game);
-  game.state.Level = item + 1;
-  game.state.Wave = 1;
-  game.state.LevelSelected = true;
-  PlayGame(game);
+  StartGame(game, static_cast<uint8_t>(item + 1), 1, true);
   // Back from the game: the menu is heard again where it was left.
   PlayMenuMusic(game);
   AnnounceLevel(game, item);

@@ -13,6 +13,8 @@ struct ShipState {
   bool ThrustRight = false;
   Stopwatch MoveTick;   // the last movement interval
   Stopwatch TurboTick;  // the last turbo drain
+
+  bool operator==(const ShipState&) const = default;
 };
 
 }  // namespace sb

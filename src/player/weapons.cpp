@@ -140,14 +140,6 @@ void UpdateMissiles(Game& game) {
   }
 }
 
-void ResetMissiles(Game& game) {
-  game.state.MissilesSpent = 0;
-  for (MissileSlot& missile : game.weapons.missiles) {
-    missile.TargetIndex = 0;
-    missile.Active = false;
-  }
-}
-
 // The next wave's arrays are new: a target of the wave that ended means nothing there.
 void DiscardMissiles(Game& game) {
   for (MissileSlot& missile : game.weapons.missiles) missile.Active = false;

@@ -16,8 +16,6 @@ void FireMissile(Game& game);
 // True when a target was found and the missile launched from this slot.
 bool LaunchMissile(Game& game, uint8_t slot);
 void UpdateMissiles(Game& game);
-// No missile spent and every slot empty.
-void ResetMissiles(Game& game);
 // Missiles still in flight when a wave ends are lost with it.
 void DiscardMissiles(Game& game);
 

@@ -19,6 +19,8 @@ struct MissileSlot {
   Stopwatch LaunchTick;
   int32_t FlightTime = 0;
   // Its explosion sound is GameSounds::missileExplosion of the same index.
+
+  bool operator==(const MissileSlot&) const = default;
 };
 
 constexpr int kMissileSlots = 10;
@@ -30,6 +32,8 @@ struct WeaponsState {
   bool RightLaserLatch = false;
   Stopwatch RapidTick;  // the last rapid-fire drain
   std::array<MissileSlot, kMissileSlots> missiles;
+
+  bool operator==(const WeaponsState&) const = default;
 };
 
 }  // namespace sb

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "game/game.h"
 #include "game/scoring.h"
@@ -18,14 +19,17 @@ namespace {
 constexpr int32_t kLoopMusicVolume = -100;
 constexpr int32_t kDefeatPoints = 10000000;
 
+// Nothing of an earlier game's round is still under way (no roller, no
+// raised shield, no laser charging, no hits): only the mothership's and the
+// roller's places and directions carry over.
 void StartRound(Game& game) {
-  BossState& boss = game.boss;
-  boss.BossHits = 0;
-  boss.RollerHits = 0;
-  // Nothing of an earlier game's round is still under way: no roller, no
-  // raised shield, no laser charging.
-  boss.BossShieldUp = boss.Charging = boss.Firing = false;
-  boss.Dropping = boss.Landed = boss.Rolling = false;
+  const BossState& last = game.boss;
+  BossState fresh;
+  fresh.BossX = last.BossX;
+  fresh.MovingLeft = last.MovingLeft;
+  fresh.RollerX = last.RollerX;
+  fresh.RollerLeft = last.RollerLeft;
+  game.boss = std::move(fresh);
 }
 
 void LoadBossSounds(Game& game) {
@@ -98,8 +102,8 @@ void PlaceBossSound(Game& game, SoundBuffer& sound, int32_t x) {
 void SetUpBoss(Game& game) {
   GameState& state = game.state;
   BossState& boss = game.boss;
-  LoadBossSounds(game);
   StartRound(game);
+  LoadBossSounds(game);
   PlaySound(game, "sounds/liftoff.wav", 0, true);
   boss.StartMusic.Play(false);
   while (boss.StartMusic.IsPlaying()) game.host.Yield();

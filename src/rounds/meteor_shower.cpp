@@ -102,18 +102,12 @@ void MeteorShowerRound(Game& game) {
 void SetUpMeteorShower(Game& game) {
   MeteorShowerState& shower = game.meteorShower;
   if (shower.loaded) return;
+  shower = MeteorShowerState{};
   shower.loaded = true;
   LoadSound(game, shower.common.tractor.Sound, "sounds/tractor.wav");
   LoadSound(game, shower.common.monkeyMusic, "sounds/mbmusic.wav");
   LoadSound(game, shower.alert, "sounds/alert.wav");
   shower.RoundEnergy = static_cast<uint8_t>(std::clamp<int>(game.state.Energy, 0, 255));
-  shower.StepMs = 5;
-  for (Meteor& meteor : shower.meteors) meteor = Meteor{};
-  shower.common.monkey = Monkey{};
-  shower.common.tractor.Active = false;
-  shower.MeteorCount = 0;
-  shower.NextMeteor = 0;
-  shower.MeteorsShot = 0;
   game.sounds.nightLife.SetVolume(kVolumeMin);
   game.sounds.nightLife.Play(true);
 }

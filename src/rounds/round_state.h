@@ -1,7 +1,7 @@
 #pragma once
 // What the sheep drop and the meteor shower keep: the objects that fall, the
 // monkey, the tractor beam and each round's counters and sounds. A round's
-// records are made empty by its set-up; the cargo ship's place and the fact
+// set-up starts it from a fresh value; the cargo ship's place and the fact
 // that it has once passed mid-field outlive the round.
 
 #include <array>

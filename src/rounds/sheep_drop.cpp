@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 
 #include "game/game.h"
 #include "game/scoring.h"
@@ -159,20 +160,14 @@ void SheepDropRound(Game& game) {
 void SetUpSheepDrop(Game& game) {
   SheepDropState& drop = game.sheepDrop;
   if (drop.loaded) return;
+  SheepDropState fresh;
+  fresh.CargoShipX = drop.CargoShipX;
+  fresh.DropsEnabled = drop.DropsEnabled;
+  drop = std::move(fresh);
   drop.loaded = true;
   LoadSound(game, drop.cargoShip, "sounds/cargship.wav");
   LoadSound(game, drop.common.tractor.Sound, "sounds/tractor.wav");
   LoadSound(game, drop.common.monkeyMusic, "sounds/mbmusic.wav");
-  drop.CargoShipLeft = false;
-  drop.StepMs = 5;
-  drop.ObjectCount = kRoundObjects;
-  for (FallingObject& object : drop.objects) object = FallingObject{};
-  drop.common.monkey = Monkey{};
-  drop.common.tractor.Active = false;
-  drop.DropCount = 0;
-  drop.NextObject = 0;
-  drop.ClonesShot = drop.SheepLanded = drop.SheepShot = drop.SheepSaved = 0;
-  drop.ClonesCaught = 0;
   drop.cargoShip.Play(true);
   game.sounds.nightLife.SetVolume(kVolumeMin);
   game.sounds.nightLife.Play(true);

@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <limits>
 
+#include "game/game_loop.h"
 #include "game/high_score.h"
+#include "platform/key_map.h"
 #include "platform/score_codec.h"
 #include "rounds/boss.h"
+#include "rounds/rounds.h"
 #include "sound/sound_engine.h"
 #include "support/playing_game.h"
+#include "support/script.h"
 
 namespace sb {
 namespace {
@@ -181,84 +185,75 @@ TEST(DamagePlayer, GameOverSilencesThePlayThenSpeaksTheScoreAndWaits) {
   EXPECT_EQ(game.sounds.nightLife.Volume(), -10000);
 }
 
-TEST(ResetGameState, StartsAFreshGameButKeepsTheVaporChargesAndTheChoices) {
-  test::PlayingGame sim;
-  Game& game = sim.game;
-  GameState& s = game.state;
-  s.QuitToMenu = true;
-  s.Score = 1234;
-  s.Energy = 12;
-  s.Level = 5;
-  s.Wave = 3;
-  s.LevelSelected = true;
-  s.AlienLandedThisWave = true;
-  s.NoLandingKills = 7;
-  s.PerfectWaves = 3;
-  s.SureShots = 4;
-  s.MultiKills = 2;
-  s.MultiKillOpen = true;
-  s.MultiKillCount = 3;
-  s.ShieldActive = true;
-  s.Shields = 2;
-  s.HasNukes = true;
-  s.Nukes = 3;
-  s.NukePending = true;
-  s.VaporPending = true;
-  s.RapidActive = true;
-  s.RapidTime = 900;
-  s.TurboAvailable = true;
-  s.TurboTime = 800;
-  s.TurboEngaged = true;
-  s.SpeedBonus = 10;
-  s.EdgeBumped = true;
-  s.LastHitSide = 4;
-  s.Vapors = 6;
-  s.Difficulty = 3;
-  s.InsaneMode = true;
-  game.player.newBest = true;
-  game.player.personalBest = 9999;
-  game.player.bestDifficulty = "Hard";
-  game.weapons.RapidTick = 77;
-  game.ship.TurboTick = 88;
+// What a new game starts from: the standing, the ship and the weapons.
+struct GameStart {
+  GameState state;
+  ShipState ship;
+  WeaponsState weapons;
+  bool newBest = false;
+  bool operator==(const GameStart&) const = default;
+};
 
+GameStart StartOf(const Game& game) { return {game.state, game.ship, game.weapons, game.player.newBest}; }
+
+// A wave in play on Insane with three vapor charges in stock: the ship
+// thrusts to the left with the laser held, a shot has just been fired, the
+// best has been passed, and then the game ends.
+void PlayUntilTheEnd(Game& game, void (*end)(Game&)) {
+  const ActionTable keys = DefaultActionTable();
+  std::copy(keys.begin(), keys.end(), game.input.actions.begin());
   ResetGameState(game);
+  game.state.Difficulty = 3;
+  game.state.InsaneMode = true;
+  game.state.Vapors = 3;
+  game.state.Level = 1;
+  game.state.Wave = 1;
+  AlienGroup& green = game.aliens[Colour::Green];
+  green.Count = 1;
+  green.Aliens.resize(2);  // one alien still to come: no shot clears the wave
+  AddScore(game, 1000);
+  end(game);
+}
 
-  EXPECT_FALSE(s.QuitToMenu);
-  EXPECT_EQ(s.Score, 0);
-  EXPECT_EQ(s.Energy, 100);
-  EXPECT_EQ(s.Level, 0);
-  EXPECT_EQ(s.Wave, 0);
-  EXPECT_FALSE(s.LevelSelected);
-  EXPECT_FALSE(s.AlienLandedThisWave);
-  EXPECT_EQ(s.NoLandingKills, 0);
-  EXPECT_EQ(s.PerfectWaves, 0);
-  EXPECT_EQ(s.SureShots, 0);
-  EXPECT_EQ(s.MultiKills, 0);
-  EXPECT_FALSE(s.MultiKillOpen);
-  EXPECT_EQ(s.MultiKillCount, 0);
-  EXPECT_FALSE(s.ShieldActive);
-  EXPECT_EQ(s.Shields, 0);
-  EXPECT_FALSE(s.HasNukes);
-  EXPECT_EQ(s.Nukes, 0);
-  EXPECT_FALSE(s.NukePending);
-  EXPECT_FALSE(s.VaporPending);
-  EXPECT_FALSE(s.RapidActive);
-  EXPECT_EQ(s.RapidTime, 0);
-  EXPECT_FALSE(s.TurboAvailable);
-  EXPECT_EQ(s.TurboTime, 0);
-  EXPECT_FALSE(s.TurboEngaged);
-  EXPECT_EQ(s.SpeedBonus, 0);
-  EXPECT_FALSE(s.EdgeBumped);
-  EXPECT_EQ(s.LastHitSide, 0);
-  EXPECT_FALSE(game.player.newBest);
-  EXPECT_EQ(game.weapons.RapidTick, 0);
-  EXPECT_EQ(game.ship.TurboTick, 0);
-  // Left alone:
-  EXPECT_EQ(s.Vapors, 6);
-  EXPECT_EQ(s.Difficulty, 3);
-  EXPECT_TRUE(s.InsaneMode);
-  EXPECT_EQ(game.player.personalBest, 9999);
-  EXPECT_EQ(game.player.bestDifficulty, "Hard");
+// Every way a game ends, followed by a new game, starts that game from what
+// a new program starts from, with only the difficulty, Insane and the vapor
+// charges handed on.
+TEST(ResetGameState, EveryWayAGameEndsLeavesTheNextGameNothingButWhatCarriesOver) {
+  const struct {
+    const char* name;
+    const char* script;
+    void (*end)(Game&);
+  } cases[] = {
+      {"game over", "10 down LEFT\n10 down LCONTROL",
+       [](Game& game) {
+         game.state.ShipX = 150;  // one step from the wall, whose crash costs the last of the energy
+         game.state.Energy = 5;
+         GameLoop(game);
+       }},
+      {"Escape", "10 down LEFT\n10 down LCONTROL\n1000 down ESCAPE", GameLoop},
+      {"Q saves", "10 down LEFT\n10 down LCONTROL\n1000 tap Q", GameLoop},
+      {"the boss round left", "10 down LEFT\n10 down LCONTROL\n3000 down ESCAPE", BossRound},
+  };
+  for (const auto& c : cases) {
+    SimOptions options;
+    options.script = test::Script(c.script);
+    test::PlayingGame sim(options);
+    Game& game = sim.game;
+    game.player.personalBest = 500;
+    PlayUntilTheEnd(game, c.end);
+    ASSERT_TRUE(game.state.QuitToMenu) << c.name;
+    ASSERT_TRUE(game.player.newBest) << c.name;
+    const int32_t best = game.player.personalBest;
+
+    ResetGameState(game);
+
+    test::PlayingGame newProgram;
+    newProgram.game.state.Difficulty = 3;
+    newProgram.game.state.InsaneMode = true;
+    newProgram.game.state.Vapors = 3;
+    EXPECT_TRUE(StartOf(game) == StartOf(newProgram.game)) << c.name;
+    EXPECT_EQ(game.player.personalBest, best) << c.name << ": the best stays";
+  }
 }
 
 TEST(PlayRandomShipHit, CutsOffTheHitPlayedLastAndPlaysOneOfTheThree) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "game/scoring.h"
 #include "player/player_rig.h"
 
 namespace sb {
@@ -214,8 +215,8 @@ TEST(Missiles, AMissileInFlightWhenItsWaveEndsIsDiscarded) {
   EXPECT_EQ(rig.Plays("sounds/missexpl.wav"), 0);
   EXPECT_TRUE(rig.Alien(Colour::Red, 0).Active);
   EXPECT_EQ(rig.game.state.MissilesSpent, 1) << "a discarded missile is still spent";
-  ResetMissiles(rig.game);
-  EXPECT_EQ(rig.game.state.MissilesSpent, 0);
+  ResetGameState(rig.game);
+  EXPECT_EQ(rig.game.state.MissilesSpent, 0) << "a new game has all ten";
 }
 
 // ---------------------------------------------------------------------------

@@ -21,15 +21,9 @@ size_t IndexOf(const Strings& played, const std::string& file, size_t from = 0) 
   return static_cast<size_t>(at - played.begin());
 }
 
-// Left standing in the middle of the field, the ship is worn down by the
-// mothership's laser and its rollers until the game is over; the game then
-// goes back to the menu with nothing of it sounding.
-TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
-  SimOptions options;
-  options.passesPerMs = 1;
-  options.script = {test::Down(200, dik::LCONTROL), test::Up(260, dik::LCONTROL)};
-  test::PlayingGame sim(options);
-  Game& game = sim.game;
+// Level 8 wave 5 on Hard with the wave's last alien straight above the ship:
+// the laser that shoots it leads to the tally and the boss round.
+void LastAlienOfTheLastWave(Game& game) {
   GameState& state = game.state;
   game.player.personalBest = 1'000'000'000;
   const ActionTable keys = DefaultActionTable();
@@ -37,7 +31,6 @@ TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
   state.Difficulty = 3;
   state.Level = 8;
   state.Wave = 5;
-  // The wave's last alien, straight above the ship.
   AlienGroup& silver = game.aliens[Colour::Silver];
   silver.Count = 1;
   silver.Spawned = 1;
@@ -49,6 +42,19 @@ TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
   alien.Active = true;
   LoadSound(game, alien.Voice, "sounds/asilver.wav");
   alien.Voice.Play(true);
+}
+
+// Left standing in the middle of the field, the ship is worn down by the
+// mothership's laser and its rollers until the game is over; the game then
+// goes back to the menu with nothing of it sounding.
+TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
+  SimOptions options;
+  options.passesPerMs = 1;
+  options.script = {test::Down(200, dik::LCONTROL), test::Up(260, dik::LCONTROL)};
+  test::PlayingGame sim(options);
+  Game& game = sim.game;
+  GameState& state = game.state;
+  LastAlienOfTheLastWave(game);
 
   GameLoop(game);
 
@@ -71,6 +77,30 @@ TEST(BossScenario, TheLastWaveOfTheLastLevelEndsInTheBossRound) {
   EXPECT_FALSE(state.GameActive);
   EXPECT_EQ(state.Level, 8);
   EXPECT_TRUE(game.boss.Mothership.Empty());
+  EXPECT_EQ(game.sound.GetMixer().ActiveVoices(), 0u);
+}
+
+// The wave's last kill hands the wave's end to the game loop: the boss round
+// is played after the pass that shot the alien, not inside it. A Q held
+// through the round and the Escape that leaves it do not then save, as a
+// key of that old pass, the game the round has ended.
+TEST(BossScenario, AGameTheBossRoundEndedIsNotSavedByAKeyHeldThroughIt) {
+  SimOptions options;
+  options.passesPerMs = 1;
+  options.script = {test::Down(200, dik::LCONTROL), test::Up(260, dik::LCONTROL), test::Down(300, dik::Q),
+                    test::Down(400, dik::ESCAPE)};
+  test::PlayingGame sim(options);
+  Game& game = sim.game;
+  LastAlienOfTheLastWave(game);
+
+  GameLoop(game);
+
+  const Strings played = sim.Played();
+  const size_t liftoff = IndexOf(played, "sounds/liftoff.wav");
+  ASSERT_LT(liftoff, played.size()) << "the boss round was reached";
+  EXPECT_EQ(IndexOf(played, "system/menu/saved.wav", liftoff), played.size());
+  EXPECT_FALSE(game.player.savedGame);
+  EXPECT_TRUE(game.state.QuitToMenu);
   EXPECT_EQ(game.sound.GetMixer().ActiveVoices(), 0u);
 }
 
