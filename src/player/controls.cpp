@@ -56,7 +56,7 @@ void PlayerControls(Game& game, const SceneControls& scene) {
   if (scene.stockWeapons && TakeAction(input, kFireMissile)) FireMissile(game);
   if (Held(input, kLaser) || Held(input, kSideLaser)) {
     scene.fire(game);
-    if (!state.GameActive) return;
+    if (!state.GameActive || state.WaveCleared) return;  // the shot ended the scene
     HoldLaserLatches(game);
   }
   if (scene.stockWeapons) StockWeaponKeys(game);

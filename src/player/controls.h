@@ -24,7 +24,8 @@ struct SceneControls {
 };
 
 // One pass of a scene's keys. The shield is lowered once its sound has ended;
-// a shot that ends the scene ends the pass's keys with it.
+// a shot that ends the scene (a wave's last kill included) ends the pass's
+// keys with it.
 void PlayerControls(Game& game, const SceneControls& scene);
 // A wave's keys: every weapon, the background keys and Q.
 void HandlePlayerControls(Game& game);
