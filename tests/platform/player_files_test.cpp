@@ -223,7 +223,7 @@ TEST(PlayerFiles, ASecondRunReadsWithoutWriting) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
-  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+  options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
   RunSimulation(options);
   const SimResult again = RunSimulation(options);
   EXPECT_TRUE(test::Events(again.lines, {"write"}).empty());
@@ -272,7 +272,7 @@ TEST(PlayerFiles, AGarbledPlayerFileStillLetsTheGameRun) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
-  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+  options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
   testing::internal::CaptureStderr();
   const SimResult result = RunSimulation(options);
   testing::internal::GetCapturedStderr();
@@ -391,7 +391,7 @@ TEST(PlayerFiles, TheRefusalAtStartIsHeardBeforeTheTitle) {
     }
     options.untilMs = 30000;
     options.lengths["sounds/invalid.wav"] = 300;
-    options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+    options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
     testing::internal::CaptureStderr();
     const SimResult result = RunSimulation(options);
     testing::internal::GetCapturedStderr();
