@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/mixer.h"
 #include "hosts/sdl_host.h"
-#include "sound/mixer.h"
 
 namespace {
 

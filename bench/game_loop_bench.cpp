@@ -13,10 +13,10 @@
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/scoring.h"
+#include "game/settings.h"
 #include "game/waves.h"
 #include "hosts/sim_host.h"
 #include "platform/dik.h"
-#include "platform/settings.h"
 #include "sound/game_sounds.h"
 
 namespace {

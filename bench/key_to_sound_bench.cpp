@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/sound_system.h"
 #include "hosts/sdl_host.h"
 #include "platform/dik.h"
-#include "sound/sound_system.h"
 
 namespace {
 

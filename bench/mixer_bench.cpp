@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "sound/mixer.h"
+#include "audio/mixer.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 #include "game/game.h"
 #include "game/game_loop.h"
 #include "game/scoring.h"
+#include "game/settings.h"
 #include "game/waves.h"
 #include "hosts/sdl_host.h"
 #include "hosts/virtual_sound_library.h"
 #include "platform/key_map.h"
-#include "platform/settings.h"
 #include "sound/game_sounds.h"
 
 namespace {

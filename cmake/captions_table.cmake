@@ -37,7 +37,7 @@ foreach(line IN LISTS lines)
   string(REPLACE "@CLOSE@" "]" words "${words}")
   string(APPEND rows "    {R\"sbc(${path})sbc\", R\"sbc(${words})sbc\"},\n")
 endforeach()
-set(text "// Generated from the sound tree's manifest; do not edit.\n#include \"sound/captions.h\"\n\nnamespace sb {\n\nconst CaptionEntry kCaptionTable[] = {\n${rows}};\nconst size_t kCaptionTableSize = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);\n\n}  // namespace sb\n")
+set(text "// Generated from the sound tree's manifest; do not edit.\n#include \"audio/captions.h\"\n\nnamespace sb {\n\nconst CaptionEntry kCaptionTable[] = {\n${rows}};\nconst size_t kCaptionTableSize = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);\n\n}  // namespace sb\n")
 # Rewritten only when it changes, so an edit to an effect's recipe rebuilds nothing.
 if(EXISTS "${OUTPUT}")
   file(READ "${OUTPUT}" old)

@@ -7,7 +7,7 @@
 
 #include "hosts/command_line.h"
 #include "hosts/sdl_host.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);

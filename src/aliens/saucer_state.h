@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "sound/sound_buffer.h"
+#include "audio/sound_buffer.h"
 
 namespace sb {
 

@@ -6,6 +6,7 @@
 
 #include "aliens/alien_state.h"
 #include "aliens/saucer_state.h"
+#include "audio/sound_system.h"
 #include "game/game_state.h"
 #include "game/screen.h"
 #include "platform/host.h"
@@ -14,11 +15,10 @@
 #include "platform/vb_random.h"
 #include "player/ship_state.h"
 #include "player/weapons_state.h"
-#include "rounds/round_state.h"
 #include "rounds/boss_state.h"
+#include "rounds/round_state.h"
 #include "sound/game_sounds.h"
 #include "sound/music_state.h"
-#include "sound/sound_system.h"
 #include "sound/speech_state.h"
 
 namespace sb {

@@ -4,10 +4,10 @@
 #include "aliens/saucer.h"
 #include "game/game.h"
 #include "game/scoring.h"
-#include "platform/input.h"
-#include "platform/startup.h"
+#include "input/input.h"
 #include "player/ship.h"
 #include "player/weapons.h"
+#include "program/startup.h"
 #include "sound/sound_engine.h"
 
 namespace sb {

@@ -1,8 +1,8 @@
 #include "game/high_score.h"
 
 #include "game/game.h"
+#include "game/settings.h"
 #include "platform/score_codec.h"
-#include "platform/settings.h"
 #include "sound/speech.h"
 
 namespace sb {

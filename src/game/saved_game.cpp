@@ -7,9 +7,9 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/settings.h"
 #include "game/waves.h"
 #include "platform/score_codec.h"
-#include "platform/settings.h"
 #include "sound/game_sounds.h"
 #include "sound/music.h"
 #include "sound/speech.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "audio/captions.h"
 #include "game/game.h"
-#include "sound/captions.h"
 
 namespace sb {
 

@@ -1,6 +1,6 @@
 #include "hosts/audio_output.h"
 
-#include "sound/mixer.h"
+#include "audio/mixer.h"
 
 namespace sb {
 

@@ -1,7 +1,7 @@
 #include "hosts/command_line.h"
 
 #include "hosts/audio_output.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 
 namespace sb {
 

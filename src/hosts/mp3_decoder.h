@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "sound/sound_stream.h"
+#include "audio/sound_stream.h"
 
 namespace sb {
 

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <iostream>
 
+#include "audio/mixer.h"
 #include "hosts/audio_output.h"
 #include "hosts/mp3_decoder.h"
 #include "hosts/program_folder.h"
@@ -18,7 +19,6 @@
 #include "hosts/window_font.h"
 #include "hosts/wrap_text.h"
 #include "platform/runtime_error.h"
-#include "sound/mixer.h"
 
 namespace sb {
 
@@ -353,5 +353,7 @@ std::string SdlHost::Clipboard() {
   SDL_free(text);
   return out;
 }
+
+void SdlHost::Report(std::string_view text) { std::cerr << "starbarrow: " << text << '\n'; }
 
 }  // namespace sb

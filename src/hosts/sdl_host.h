@@ -11,15 +11,15 @@
 #include <optional>
 #include <string>
 
+#include "audio/captions.h"
 #include "hosts/audio_output.h"
+#include "hosts/disk_sound_library.h"
+#include "hosts/file_store.h"
 #include "hosts/http_client.h"
 #include "hosts/instance_lock.h"
 #include "hosts/screen_painter.h"
 #include "hosts/sdl_joystick.h"
-#include "platform/file_store.h"
 #include "platform/host.h"
-#include "sound/captions.h"
-#include "sound/disk_sound_library.h"
 
 namespace sb {
 
@@ -84,6 +84,7 @@ class SdlHost : public Host {
   std::optional<HttpResponse> PollHttpPost() override;
   void SetClipboard(const std::string& text) override;
   std::string Clipboard() override;
+  void Report(std::string_view text) override;
 
   void SpeechStarted(std::string_view file) override;
   void SetScreenSource(std::function<ScreenPicture()> source) override { screenSource_ = std::move(source); }

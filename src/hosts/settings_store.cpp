@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_store.h"
+#include "hosts/file_store.h"
 
 namespace sb {
 

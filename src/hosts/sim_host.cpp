@@ -6,13 +6,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "audio/mixer.h"
+#include "game/settings.h"
+#include "hosts/disk_sound_library.h"
 #include "hosts/mp3_decoder.h"
 #include "hosts/virtual_sound_library.h"
 #include "platform/key_map.h"
-#include "platform/settings.h"
-#include "platform/startup.h"
-#include "sound/disk_sound_library.h"
-#include "sound/mixer.h"
+#include "program/startup.h"
 
 namespace sb {
 
@@ -260,6 +260,8 @@ void SimHost::SetClipboard(const std::string& text) {
   clipboard_ = text;
   log_.Write(ms_, "clipboard", LogText(text));
 }
+
+void SimHost::Report(std::string_view text) { log_.Write(ms_, "report", LogText(text)); }
 
 SimResult RunSimulation(const SimOptions& options, std::ostream* out) {
   SimResult result;

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "hosts/file_store.h"
 #include "hosts/http_client.h"
 #include "hosts/joystick_notices.h"
 #include "hosts/script_feed.h"
+#include "hosts/scripted_reply.h"
 #include "hosts/sim_script.h"
 #include "platform/event_log.h"
-#include "platform/file_store.h"
 #include "platform/host.h"
-#include "scoreboard/scripted_reply.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 
 namespace sb {
 
@@ -105,6 +105,7 @@ class SimHost : public Host {
   std::optional<HttpResponse> PollHttpPost() override;
   void SetClipboard(const std::string& text) override;
   std::string Clipboard() override { return clipboard_; }
+  void Report(std::string_view text) override;
 
   EventLog* Log() override { return &log_; }
   EventLog& GetLog() { return log_; }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "audio/path_resolver.h"
 #include "platform/event_log.h"
 #include "platform/runtime_error.h"
-#include "sound/path_resolver.h"
 
 namespace sb {
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "sound/sound_library.h"
+#include "audio/sound_library.h"
 
 namespace sb {
 

@@ -4,9 +4,9 @@
 
 #include "game/game.h"
 #include "game/screen.h"
+#include "input/joystick.h"
 #include "menus/joystick_menus.h"
 #include "menus/menu_keys.h"
-#include "platform/joystick.h"
 #include "sound/music.h"
 #include "sound/sound_engine.h"
 

@@ -5,10 +5,10 @@
 
 #include "game/game.h"
 #include "game/screen.h"
+#include "game/settings.h"
+#include "input/input.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
-#include "platform/input.h"
-#include "platform/settings.h"
 #include "sound/music.h"
 #include "sound/speech.h"
 

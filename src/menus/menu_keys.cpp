@@ -1,7 +1,7 @@
 #include "menus/menu_keys.h"
 
 #include "game/game.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "sound/music.h"
 #include "sound/speech.h"
 

@@ -4,9 +4,9 @@
 
 #include "game/game.h"
 #include "game/screen.h"
+#include "game/settings.h"
 #include "menus/menu_keys.h"
 #include "menus/menus.h"
-#include "platform/settings.h"
 #include "sound/music.h"
 #include "sound/speech.h"
 

@@ -155,6 +155,12 @@ class Host {
   virtual void SetClipboard(const std::string& text) = 0;
   virtual std::string Clipboard() = 0;
 
+  // --- reports ---
+  // One line about a problem the program met and went on from (a file it
+  // cannot read, a recording that will not play): the real host writes it to
+  // stderr, the simulated host logs it. The game never writes to stderr itself.
+  virtual void Report(std::string_view text) = 0;
+
   // --- observation ---
   // The simulated host records what the program does; the real one returns null.
   virtual EventLog* Log() { return nullptr; }

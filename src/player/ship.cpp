@@ -7,7 +7,7 @@
 #include "game/high_score.h"
 #include "game/saved_game.h"
 #include "game/scoring.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "platform/vb_math.h"
 #include "player/powerups.h"
 #include "player/weapons.h"

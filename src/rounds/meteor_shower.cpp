@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "player/ship.h"
 #include "rounds/round_common.h"
 #include "rounds/rounds.h"

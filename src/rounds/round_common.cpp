@@ -6,7 +6,7 @@
 #include "game/game.h"
 #include "game/high_score.h"
 #include "game/scoring.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
 #include "player/weapons.h"

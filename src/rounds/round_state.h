@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "sound/sound_buffer.h"
+#include "audio/sound_buffer.h"
 
 namespace sb {
 

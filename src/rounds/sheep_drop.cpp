@@ -5,7 +5,7 @@
 
 #include "game/game.h"
 #include "game/scoring.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "player/ship.h"
 #include "rounds/round_common.h"
 #include "rounds/rounds.h"

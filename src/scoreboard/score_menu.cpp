@@ -4,9 +4,9 @@
 
 #include "game/game.h"
 #include "game/screen.h"
+#include "game/settings.h"
 #include "menus/menu_keys.h"
 #include "platform/runtime_error.h"
-#include "platform/settings.h"
 #include "scoreboard/board_requests.h"
 #include "scoreboard/board_settings.h"
 #include "scoreboard/name_entry.h"

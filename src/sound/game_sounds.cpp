@@ -1,7 +1,6 @@
 #include "sound/game_sounds.h"
 
 #include <exception>
-#include <iostream>
 #include <string>
 
 #include "game/game.h"
@@ -51,7 +50,7 @@ void PlayInvalidEvenEarly(Game& game) {
     try {
       LoadSound(game, game.sounds.invalid, "sounds/invalid.wav");
     } catch (const std::exception& e) {
-      std::cerr << "starbarrow: error: " << e.what() << '\n';
+      game.host.Report(std::string("error: ") + e.what());
     }
   }
   PlayInvalid(game);

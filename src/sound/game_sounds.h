@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "sound/sound_buffer.h"
+#include "audio/sound_buffer.h"
 
 namespace sb {
 
@@ -45,7 +45,7 @@ void LoadGameSounds(Game& game);
 void PlayInvalid(Game& game);
 // The same refusal at any moment, even before the start-up sounds are in (a
 // failed first save, a missing key map): the sound is loaded first when it
-// must be, and if it cannot be, the reason goes to stderr instead.
+// must be, and if it cannot be, the host is told the reason instead.
 void PlayInvalidEvenEarly(Game& game);
 
 }  // namespace sb

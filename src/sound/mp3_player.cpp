@@ -1,12 +1,11 @@
 #include "sound/mp3_player.h"
 
 #include <algorithm>
-#include <iostream>
 
+#include "audio/sound_library.h"
 #include "game/game.h"
+#include "input/input.h"
 #include "platform/event_log.h"
-#include "platform/input.h"
-#include "sound/sound_library.h"
 
 namespace sb {
 
@@ -46,7 +45,7 @@ void SilenceAfterEnd(Mp3State& mp3) {
 
 // Reads one piece into the ring at the write position; a file that turns out
 // broken part-way ends there.
-size_t ReadPiece(Mp3State& mp3) {
+size_t ReadPiece(Host& host, Mp3State& mp3) {
   const size_t frames = RingFrames(mp3);
   const size_t at = mp3.written % frames;
   const size_t count = std::min(kPieceFrames, frames - at);
@@ -56,7 +55,7 @@ size_t ReadPiece(Mp3State& mp3) {
     if (got < count) mp3.streamEnded = true;
     return got;
   } catch (const std::exception& e) {
-    std::cerr << "starbarrow: " << LogPath(mp3.name) << " ends early: " << e.what() << '\n';
+    host.Report(LogPath(mp3.name) + " ends early: " + e.what());
     mp3.streamEnded = true;
     return 0;
   }
@@ -66,7 +65,7 @@ void Refill(Game& game) {
   Mp3State& mp3 = game.music.mp3;
   for (int piece = 0; piece < kPiecesPerPass && !mp3.streamEnded; ++piece) {
     if (mp3.written - mp3.heard + kPieceFrames > Lead(mp3)) break;
-    mp3.written += ReadPiece(mp3);
+    mp3.written += ReadPiece(game.host, mp3);
     if (mp3.streamEnded) SilenceAfterEnd(mp3);
   }
   game.sound.GetMixer().PublishSamples(mp3.voice);
@@ -77,7 +76,7 @@ std::unique_ptr<SoundStream> OpenRecording(Game& game, std::string_view file) {
   try {
     return game.host.Sounds().OpenStream(file);
   } catch (const std::exception& e) {
-    std::cerr << "starbarrow: cannot play " << LogPath(file) << ": " << e.what() << '\n';
+    game.host.Report("cannot play " + LogPath(file) + ": " + e.what());
     return nullptr;
   }
 }

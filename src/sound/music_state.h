@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "sound/mixer.h"
-#include "sound/sound_buffer.h"
-#include "sound/sound_stream.h"
+#include "audio/mixer.h"
+#include "audio/sound_buffer.h"
+#include "audio/sound_stream.h"
 
 namespace sb {
 

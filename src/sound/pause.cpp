@@ -1,6 +1,6 @@
 #include "aliens/alien_sounds.h"
 #include "game/game.h"
-#include "platform/input.h"
+#include "input/input.h"
 #include "sound/music.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"

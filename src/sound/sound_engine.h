@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "sound/sound_buffer.h"
+#include "audio/sound_buffer.h"
 
 namespace sb {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "game/game.h"
-#include "platform/input.h"
-#include "platform/joystick.h"
+#include "input/input.h"
+#include "input/joystick.h"
 #include "platform/runtime_error.h"
 #include "sound/sound_engine.h"
 

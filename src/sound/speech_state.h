@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/sound_buffer.h"
+#include "audio/sound_buffer.h"
 
 namespace sb {
 

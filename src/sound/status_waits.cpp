@@ -1,8 +1,8 @@
 #include <string>
 
 #include "game/game.h"
-#include "platform/input.h"
-#include "platform/joystick.h"
+#include "input/input.h"
+#include "input/joystick.h"
 #include "sound/speech.h"
 
 namespace sb {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "audio/wav_decoder.h"
 #include "platform/runtime_error.h"
-#include "sound/wav_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "hosts/sim_host.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 #include "rounds/rounds.h"
 #include "support/log_lines.h"
 #include "support/sim_game.h"

@@ -6,13 +6,13 @@
 #include <memory>
 #include <tuple>
 
+#include "game/settings.h"
 #include "game/waves.h"
 #include "menus/program_run.h"
-#include "support/filling_folder.h"
 #include "platform/player_file.h"
 #include "platform/score_codec.h"
-#include "platform/settings.h"
 #include "sound/game_sounds.h"
+#include "support/filling_folder.h"
 
 namespace sb {
 namespace {
@@ -68,9 +68,8 @@ TEST(SavedGame, QOnAFullDiskIsRefusedAndTheGamePlaysOn) {
   folder->full = true;
   sim.ClearLog();
 
-  testing::internal::CaptureStderr();
   const bool returned = sim.Run([](Game& game) { StartGame(game, 1, 1); });
-  const std::string told = testing::internal::GetCapturedStderr();
+  const std::string told = sim.Reports();
 
   EXPECT_FALSE(returned) << "the game was still being played when the clock ran out";
   EXPECT_TRUE(sim.game.state.GameActive);

@@ -29,8 +29,8 @@
 #include <vector>
 
 #include "game/saved_game.h"
+#include "game/settings.h"
 #include "hosts/sim_host.h"
-#include "platform/settings.h"
 #include "support/sim_game.h"
 #include "support/temp_dir.h"
 

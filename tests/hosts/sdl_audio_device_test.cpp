@@ -10,9 +10,9 @@
 #include <functional>
 #include <iostream>
 
+#include "audio/mixer.h"
+#include "hosts/file_store.h"
 #include "hosts/sdl_host.h"
-#include "platform/file_store.h"
-#include "sound/mixer.h"
 #include "support/host_options.h"
 #include "support/temp_dir.h"
 

@@ -12,10 +12,10 @@
 #include <iterator>
 #include <optional>
 
+#include "audio/mixer.h"
 #include "game/game.h"
 #include "platform/key_map.h"
-#include "platform/startup.h"
-#include "sound/mixer.h"
+#include "program/startup.h"
 #include "sound/mp3_player.h"
 #include "support/temp_dir.h"
 

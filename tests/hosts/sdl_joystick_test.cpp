@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "game/game.h"
-#include "menus/joystick_menus.h"
-#include "sound/game_sounds.h"
 #include "hosts/sdl_host.h"
 #include "hosts/sdl_joystick.h"
 #include "hosts/virtual_sound_library.h"
-#include "platform/joystick.h"
+#include "input/joystick.h"
+#include "menus/joystick_menus.h"
+#include "sound/game_sounds.h"
 #include "support/actions.h"
 #include "support/host_options.h"
 #include "support/temp_dir.h"

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
+#include "game/settings.h"
+#include "input/joystick.h"
 #include "menus/joystick_menus.h"
 #include "menus/menus.h"
 #include "menus/program_run.h"
-#include "platform/joystick.h"
 #include "platform/key_map.h"
-#include "platform/settings.h"
 #include "sound/game_sounds.h"
 #include "support/log_lines.h"
 

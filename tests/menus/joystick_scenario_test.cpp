@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
+#include "game/settings.h"
 #include "menus/program_run.h"
-#include "platform/settings.h"
 
 namespace sb {
 namespace {

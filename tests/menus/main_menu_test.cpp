@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "game/scoring.h"
+#include "game/settings.h"
 #include "menus/menus.h"
 #include "menus/program_run.h"
 #include "platform/player_file.h"
-#include "platform/settings.h"
 #include "sound/speech.h"
 
 namespace sb {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "game/settings.h"
+#include "input/joystick.h"
 #include "menus/joystick_menus.h"
 #include "menus/menus.h"
 #include "menus/program_run.h"
-#include "platform/joystick.h"
-#include "platform/settings.h"
 #include "scoreboard/name_entry.h"
 #include "scoreboard/score_menu.h"
 #include "support/screen_watch.h"

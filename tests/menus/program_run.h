@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/runtime_error.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 #include "support/sim_game.h"
 
 namespace sb::test {

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <map>
 
+#include "game/settings.h"
 #include "menus/program_run.h"
 #include "platform/player_file.h"
 #include "platform/score_codec.h"
-#include "platform/settings.h"
 #include "sound/speech.h"
 
 namespace sb {

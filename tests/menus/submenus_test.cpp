@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "game/settings.h"
 #include "menus/menus.h"
 #include "menus/program_run.h"
 #include "platform/key_map.h"
-#include "platform/settings.h"
 
 namespace sb {
 namespace {

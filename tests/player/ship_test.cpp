@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/joystick.h"
+#include "input/joystick.h"
 #include "player/player_rig.h"
 
 namespace sb {

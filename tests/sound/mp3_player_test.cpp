@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "game/settings.h"
 #include "menus/program_run.h"
 #include "platform/player_file.h"
-#include "platform/settings.h"
 #include "support/temp_dir.h"
 
 namespace sb {
@@ -56,10 +56,9 @@ TEST(Mp3Player, AMissingRecordingIsSkipped) {
   SimOptions options;
   options.missing = {"system/menu/intro.mp3"};
   test::SimGame sim(options);
-  testing::internal::CaptureStderr();
   EXPECT_FALSE(Mp3Open(sim.game, "system\\menu\\intro.mp3"));
   EXPECT_FALSE(Mp3Play(sim.game, false));
-  const std::string err = testing::internal::GetCapturedStderr();
+  const std::string err = sim.Reports();
   EXPECT_NE(err.find("system/menu/intro.mp3"), std::string::npos) << err;
   EXPECT_EQ(sim.host.Ticks(), 0);
   EXPECT_TRUE(Mp3Events(sim.host.GetLog().Lines()).empty());
@@ -174,9 +173,8 @@ TEST(Mp3Player, PlaysRealFilesAsFarAsTheyGo) {
     SimOptions options;
     options.soundTree = tree.path();
     test::SimGame sim(options);
-    testing::internal::CaptureStderr();
     PlayMp3AndWait(sim.game, "system\\menu\\intros.mp3");
-    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string err = sim.Reports();
     const Heard events = Mp3Events(sim.host.GetLog().Lines());
     if (c.endsAfterMs < 0) {
       EXPECT_TRUE(events.empty()) << c.name;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "input/input.h"
 #include "menus/program_run.h"
-#include "platform/input.h"
 
 namespace sb {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "platform/input.h"
+#include "input/input.h"
 #include "platform/key_map.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"

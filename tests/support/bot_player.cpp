@@ -6,12 +6,12 @@
 #include <optional>
 
 #include "game/game.h"
+#include "game/settings.h"
 #include "hosts/sim_host.h"
 #include "platform/dik.h"
 #include "platform/player_file.h"
 #include "platform/runtime_error.h"
-#include "platform/settings.h"
-#include "platform/startup.h"
+#include "program/startup.h"
 #include "sound/sound_engine.h"
 #include "support/log_lines.h"
 

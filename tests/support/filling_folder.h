@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_store.h"
+#include "hosts/file_store.h"
 
 namespace sb::test {
 

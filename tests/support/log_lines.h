@@ -56,6 +56,16 @@ inline std::vector<std::string> Events(const std::vector<std::string>& lines, co
   return out;
 }
 
+// What the program reported to the host (the `report` lines' texts), a line each.
+inline std::string Reports(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& line : lines) {
+    const LogLine l = ParseLogLine(line);
+    if (l.op == "report") out += l.rest + "\n";
+  }
+  return out;
+}
+
 // The times of the lines with this op about this recording ("play", "stop",
 // "vol" ... of "sounds/x.wav"), in order: when it was heard, stopped, turned.
 inline std::vector<int32_t> TimesOf(const std::vector<std::string>& lines, const std::string& op,

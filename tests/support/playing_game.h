@@ -4,7 +4,7 @@
 // between waves, so that a test can run a game through its tallies.
 
 #include "game/game.h"
-#include "platform/settings.h"
+#include "game/settings.h"
 #include "hosts/sim_host.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"

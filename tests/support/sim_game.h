@@ -68,6 +68,8 @@ struct SimGameOn {
     const std::vector<int32_t> times = Times(op, file);
     return times.empty() ? -1 : times.front();
   }
+  // What the program reported to the host so far, a line each.
+  std::string Reports() const { return test::Reports(host.GetLog().Lines()); }
   void ClearLog() { host.GetLog().Clear(); }
   // Runs a routine until it returns; false when the clock ran out first.
   template <typename F>

@@ -17,7 +17,7 @@
 
 #include "board_http.h"
 #include "board_store.h"
-#include "scoreboard/scripted_reply.h"
+#include "hosts/scripted_reply.h"
 
 namespace sb::board {
 

@@ -3,7 +3,7 @@
 
 #include <iostream>
 
-#include "platform/file_store.h"
+#include "hosts/file_store.h"
 #include "platform/key_map.h"
 
 int main(int argc, char** argv) {
