@@ -10,6 +10,7 @@
 #include "game/waves.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
+#include "support/alien_voices.h"
 #include "support/sim_game.h"
 
 namespace sb::test {
@@ -29,16 +30,6 @@ struct AlienField : SimGame {
     SetUpColourGroup(game, c, ColourRow{count, stepDelay, spawnInterval, driftStep});
   }
 
-  // The subjects and fields of every log line with this op, in order.
-  std::vector<std::string> Lines(const std::string& op) const {
-    std::vector<std::string> out;
-    for (const auto& line : host.GetLog().Lines()) {
-      LogLine l = ParseLogLine(line);
-      if (l.op == op) out.push_back(std::move(l.rest));
-    }
-    return out;
-  }
-
   // One pass of the game loop as far as the aliens are concerned: the clock,
   // the aliens' update, then the empty-field test.
   void Pass() {
@@ -56,14 +47,11 @@ struct AlienField : SimGame {
   // A flying alien at (x, y) with its voice playing, as a release leaves
   // it. The colour releases no more aliens of its own.
   AlienRecord& Fly(Colour c, int i, int16_t x, int16_t y) {
-    static const char* const kVoices[kColourCount] = {"sounds/ablue.wav",   "sounds/agreen.wav", "sounds/ared.wav",
-                                                      "sounds/aviolet.wav", "sounds/ayellow.wav", "sounds/aCyan.wav",
-                                                      "sounds/aorange.wav", "sounds/asilver.wav"};
     AlienRecord& a = Alien(c, i);
     a.Active = true;
     a.X = x;
     a.Y = y;
-    LoadSound(game, a.Voice, kVoices[static_cast<size_t>(c)]);
+    LoadSound(game, a.Voice, VoiceOf(c));
     a.Voice.Play(true);
     Group(c).Spawned = Group(c).Count;
     return a;
@@ -85,15 +73,6 @@ struct AlienField : SimGame {
     const int32_t last = a.StepTick.start;
     const int32_t limit = host.Ticks() + 60000;
     while (a.StepTick.start == last && host.Ticks() < limit) Pass();
-  }
-  // The time of every log line with this op about this recording.
-  std::vector<int> TimesOf(const std::string& op, const std::string& file) const {
-    std::vector<int> out;
-    for (const auto& line : host.GetLog().Lines()) {
-      const LogLine l = ParseLogLine(line);
-      if (l.op == op && (l.rest == file || l.rest.rfind(file + " ", 0) == 0)) out.push_back(l.ms);
-    }
-    return out;
   }
   AlienRecord& Land(Colour c, int i, int16_t x) {
     AlienRecord& a = Fly(c, i, x, 6850);

@@ -19,10 +19,6 @@ Xs StepXs(AlienField& f, const AlienRecord& a, int steps) {
   return xs;
 }
 
-int Count(const std::vector<std::string>& v, const std::string& item) {
-  return static_cast<int>(std::count(v.begin(), v.end(), item));
-}
-
 TEST(AlienDrift, DriftsByItsStepAndTurnsOnlyAtTheWalls) {
   const struct {
     Colour colour;
@@ -135,8 +131,8 @@ TEST(AlienYellowLaser, TwoBeamsTogetherHurtAtMostOncePer300Ms) {
     energy = f.game.state.Energy;
     hurtAt.push_back(f.host.Ticks());
   }
-  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/yelpwrup.wav"), 2);
-  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/ylwlaser.wav"), 2);
+  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/yelpwrup.wav"), 2u);
+  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/ylwlaser.wav"), 2u);
   ASSERT_EQ(hurtAt.size(), 4u) << "once at the start of the beams, then every 301 ms of their 1000";
   for (size_t i = 1; i < hurtAt.size(); ++i) EXPECT_EQ(hurtAt[i] - hurtAt[i - 1], 301);
 }
@@ -169,7 +165,7 @@ TEST(AlienOrangeLaser, FiresOnlyOnTheSecondArmedPassOverTheShip) {
   while (a.LaserPrimed && !a.Landed) f.Pass();
   EXPECT_EQ(f.game.state.Energy, 95);
   EXPECT_EQ(f.Log({"play"}).front(), "play sounds/laser.wav");
-  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/laser.wav"), 1);
+  EXPECT_EQ(Count(f.Log({"play"}), "play sounds/laser.wav"), 1u);
   EXPECT_FALSE(a.DriftLeft) << "fired on the way back from the left wall";
   EXPECT_GE(a.X, 9300 - 360 - 100);
   EXPECT_EQ(a.ActionSound.Pan(), a.X - 9300);
@@ -199,19 +195,19 @@ TEST(AlienSilverBombs, SixBombsFallOnceEvenAfterTheAlienIsShotDown) {
       a.Destroyed = true;
     }
     while (a.BombRun) f.Pass();
-    const std::vector<int> bombs = f.TimesOf("play", "sounds/bomb01.wav");
+    const std::vector<int> bombs = f.Times("play", "sounds/bomb01.wav");
     ASSERT_EQ(bombs.size(), 1u);
     EXPECT_EQ(bombs[0] - runAt, 500) << "the first falls as the drop sound ends";
     for (int k = 2; k <= 6; ++k) {
       const std::string file = "sounds/bomb0" + std::to_string(k) + ".wav";
-      EXPECT_EQ(f.TimesOf("play", file), (std::vector<int>{bombs[0] + 201 * (k - 1)})) << file;
+      EXPECT_EQ(f.Times("play", file), (std::vector<int>{bombs[0] + 201 * (k - 1)})) << file;
     }
     EXPECT_EQ(f.game.state.Energy, 80) << "two bombs fell within reach";
     EXPECT_EQ(a.BombSounds[2].Pan(), -360);
 
     const int32_t after = f.host.Ticks() + 3000;
     while (f.host.Ticks() < after) f.Pass();
-    const int drops = Count(f.Log({"play"}), "play sounds/dropbomb.wav");
+    const int drops = static_cast<int>(Count(f.Log({"play"}), "play sounds/dropbomb.wav"));
     if (c.shotDown) EXPECT_EQ(drops, 1);
     else EXPECT_GE(drops, 3) << "a new run at every step once the last has ended";
     EXPECT_EQ(a.BombIndex, 6);

@@ -11,7 +11,7 @@ namespace {
 std::vector<std::string> About(const AlienField& f, const std::string& file) {
   std::vector<std::string> out;
   for (const std::string op : {"freq", "pan", "vol"}) {
-    for (const auto& rest : f.Lines(op)) {
+    for (const auto& rest : f.LogRest(op)) {
       if (rest.rfind(file + " ", 0) == 0) out.push_back(op + " " + rest.substr(file.size() + 1));
     }
   }
@@ -92,7 +92,7 @@ TEST(AlienDescent, AnAlienBelowTheLandingHeightLandsOnce) {
   EXPECT_TRUE(a.LandedRight);
   EXPECT_EQ(a.Y, 6850) << "a landed alien descends no further";
   EXPECT_EQ(f.Log({"play", "stop"}), (std::vector<std::string>{"stop sounds/agreen.wav", "play sounds/alienlnd.wav"}));
-  EXPECT_EQ(f.Lines("play").back(), "sounds/alienlnd.wav loop=0 vol=-200 pan=1200 freq=22050");
+  EXPECT_EQ(f.LogRest("play").back(), "sounds/alienlnd.wav loop=0 vol=-200 pan=1200 freq=22050");
 }
 
 TEST(AlienCount, OnlyFlyingAliensOfTheSixBasicColoursKeepTheFieldBusy) {

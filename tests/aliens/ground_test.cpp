@@ -29,8 +29,8 @@ TEST(AlienGround, CrawlsTowardTheShipOnceItsLandingSoundHasEnded) {
     const int32_t landedAt = f.host.Ticks();
     while (f.host.Ticks() < landedAt + 3000) f.Pass();
 
-    const std::vector<int> first = f.TimesOf("play", "sounds/alstep1.wav");
-    const std::vector<int> second = f.TimesOf("play", "sounds/alstep2.wav");
+    const std::vector<int> first = f.Times("play", "sounds/alstep1.wav");
+    const std::vector<int> second = f.Times("play", "sounds/alstep2.wav");
     ASSERT_GE(first.size(), 2u);
     ASSERT_GE(second.size(), 1u);
     EXPECT_GE(first[0] - landedAt, 500) << "not while the landing sound plays";
@@ -89,7 +89,7 @@ TEST(AlienGround, DrainsByDifficultyUntilTheShipGetsAway) {
     EXPECT_EQ(a.Draining, c.drains) << "difficulty " << int{c.difficulty};
     if (!c.drains) continue;
     const int32_t drainFrom = a.DrainTick.start;
-    EXPECT_EQ(f.Lines("play").back(), "sounds/powrsuck.wav loop=1 vol=-750 pan=1500 freq=22050");
+    EXPECT_EQ(f.LogRest("play").back(), "sounds/powrsuck.wav loop=1 vol=-750 pan=1500 freq=22050");
 
     // Easy crawls every 801 ms: the damage comes at the second step.
     while (a.X > 6300) f.Pass();

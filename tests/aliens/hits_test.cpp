@@ -22,7 +22,7 @@ TEST(Hits, AKillExplodesTheAlienOverTheShipAndMovesTheCounters) {
   EXPECT_FALSE(a.Active);
   EXPECT_TRUE(a.Destroyed);
   EXPECT_EQ(f.Log({"play", "stop"}), (std::vector<std::string>{"stop sounds/agreen.wav", "play sounds/explode.wav"}));
-  EXPECT_EQ(f.Lines("play").back(), "sounds/explode.wav loop=0 vol=-1305 pan=0 freq=22050");
+  EXPECT_EQ(f.LogRest("play").back(), "sounds/explode.wav loop=0 vol=-1305 pan=0 freq=22050");
   EXPECT_EQ(f.game.state.SureShots, 1);
   EXPECT_EQ(f.game.state.MultiKillCount, 1);
   EXPECT_EQ(f.game.state.NoLandingKills, 1);
@@ -87,7 +87,7 @@ TEST(Hits, ARaisedShieldDeflectsTheLaserUntilItsSoundEnds) {
     f.Fire(colour);
     EXPECT_TRUE(a.Active);
     EXPECT_FALSE(a.MissedOnce);
-    const std::vector<std::string> played = f.Lines("play");
+    const std::vector<std::string> played = f.LogRest("play");
     ASSERT_EQ(played.size(), 1u);
     EXPECT_EQ(played[0].substr(0, played[0].find(' ')).rfind("sounds/shiphit", 0), 0u) << played[0];
     EXPECT_NE(played[0].find("vol=-1286 pan=200 "), std::string::npos) << played[0];
@@ -141,13 +141,13 @@ TEST(Hits, SideLasersWorkOnTheFirstLandedAlienOnTheirSide) {
     EXPECT_EQ(first.HitCount, difficulty + 1);
     EXPECT_TRUE(first.Active) << "difficulty " << int{difficulty};
     EXPECT_EQ(f.Log({"play"}).size(), static_cast<size_t>(difficulty + 1)) << "each strike is heard";
-    EXPECT_EQ(f.Lines("pan").back().substr(f.Lines("pan").back().find(' ') + 1), "pan=-2000");
+    EXPECT_EQ(f.LogRest("pan").back().substr(f.LogRest("pan").back().find(' ') + 1), "pan=-2000");
     EXPECT_EQ(f.game.state.MultiKillCount, 0);
 
     HitAliens(f.game, Colour::Green, kShotLeft);
     EXPECT_TRUE(first.Destroyed);
     EXPECT_FALSE(first.Active || first.Landed);
-    EXPECT_EQ(f.Lines("play").back(), "sounds/explode.wav loop=0 vol=-300 pan=-2000 freq=22050");
+    EXPECT_EQ(f.LogRest("play").back(), "sounds/explode.wav loop=0 vol=-300 pan=-2000 freq=22050");
     EXPECT_EQ(second.HitCount, 0);
     EXPECT_EQ(f.game.state.MultiKillCount, 1);
     EXPECT_EQ(f.game.state.SureShots, 0) << "no sure shots on the ground";
@@ -207,7 +207,7 @@ TEST(Hits, AShotSaucerExplodesAndLetsItsPayloadDive) {
       continue;
     }
     EXPECT_EQ(f.Log({"play", "stop"}), (std::vector<std::string>{"stop sounds/saucer.wav", "play sounds/explode.wav"}));
-    EXPECT_EQ(f.Lines("play").back(), "sounds/explode.wav loop=0 vol=-1000 pan=0 freq=22050");
+    EXPECT_EQ(f.LogRest("play").back(), "sounds/explode.wav loop=0 vol=-1000 pan=0 freq=22050");
   }
 }
 

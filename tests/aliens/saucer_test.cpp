@@ -31,7 +31,7 @@ struct SaucerWave : AlienField {
   }
   std::vector<int> Values(const std::string& op, const std::string& file) const {
     std::vector<int> out;
-    for (const auto& rest : Lines(op)) {
+    for (const auto& rest : LogRest(op)) {
       if (rest.rfind(file + " ", 0) == 0) out.push_back(std::stoi(rest.substr(rest.find('=') + 1)));
     }
     return out;
@@ -49,17 +49,17 @@ TEST(Saucer, AppearsAtADrawAndCrossesTheFieldUntilItEscapes) {
   EXPECT_TRUE(appearedAt == 1001 || appearedAt == 2002) << appearedAt;
   const bool fromLeft = !s.SaucerMovingLeft;
   EXPECT_EQ(s.SaucerX, fromLeft ? 100 : 9500) << "in at the wall and on at once";
-  EXPECT_EQ(f.Lines("play").at(0), std::string("sounds/saucer.wav loop=1 vol=0 pan=") + (fromLeft ? "-4950" : "4550") +
-                                       " freq=22050");
+  EXPECT_EQ(f.LogRest("play").at(0),
+            std::string("sounds/saucer.wav loop=1 vol=0 pan=") + (fromLeft ? "-4950" : "4550") + " freq=22050");
 
   f.RunUntil([&] { return !s.SaucerPresent; });
   const std::vector<int> pans = f.Values("pan", "sounds/saucer.wav");
   ASSERT_EQ(pans.size(), 191u) << "where it came in, then 190 moves";
   for (size_t i = 1; i < pans.size(); ++i) ASSERT_EQ(pans[i] - pans[i - 1], fromLeft ? 50 : -50) << i;
-  const std::vector<int> moves = f.TimesOf("pan", "sounds/saucer.wav");
+  const std::vector<int> moves = f.Times("pan", "sounds/saucer.wav");
   EXPECT_EQ(moves.back() - moves[1], 189 * 31) << "a move every 31 ms";
   EXPECT_EQ(f.Log({"stop"}), (std::vector<std::string>{"stop sounds/saucer.wav"}));
-  EXPECT_EQ(f.TimesOf("stop", "sounds/saucer.wav").at(0), moves.back() + 31) << "gone at the next move";
+  EXPECT_EQ(f.Times("stop", "sounds/saucer.wav").at(0), moves.back() + 31) << "gone at the next move";
   HitSaucer(f.game);
   EXPECT_FALSE(s.PayloadDiving) << "an escaped saucer is no target";
 }
@@ -69,7 +69,7 @@ TEST(Saucer, NoneComesBetweenWaves) {
   f.game.state.GameActive = false;
   f.RunUntil([] { return false; }, 5000);
   EXPECT_FALSE(f.game.saucer.SaucerPresent);
-  EXPECT_TRUE(f.Lines("play").empty());
+  EXPECT_TRUE(f.LogRest("play").empty());
 }
 
 // Shot down, the saucer lets its payload dive from where it was toward the
@@ -99,8 +99,8 @@ TEST(PayloadDive, FallsTowardTheMiddleAndLandsHumming) {
     EXPECT_GE(f.host.Ticks() - shotAt, 70 * 61);
 
     const int shipX = f.game.state.ShipX;
-    EXPECT_EQ(f.Lines("play").at(0), "sounds/dive.wav loop=0 vol=-1440 pan=" + std::to_string(c.saucerX - shipX) +
-                                         " freq=22050")
+    EXPECT_EQ(f.LogRest("play").at(0), "sounds/dive.wav loop=0 vol=-1440 pan=" + std::to_string(c.saucerX - shipX) +
+                                            " freq=22050")
         << "placed before it starts";
     const std::vector<int> volumes = f.Values("vol", "sounds/dive.wav");
     ASSERT_GE(volumes.size(), 71u);
@@ -111,7 +111,7 @@ TEST(PayloadDive, FallsTowardTheMiddleAndLandsHumming) {
     EXPECT_NEAR(pans.back(), s.PayloadX - shipX, 1);
     EXPECT_EQ(f.Log({"play"}), (std::vector<std::string>{"play sounds/dive.wav", "play sounds/paydrop.wav",
                                                          "play sounds/payload.wav"}));
-    const std::vector<std::string> plays = f.Lines("play");
+    const std::vector<std::string> plays = f.LogRest("play");
     const std::string pan = "pan=" + std::to_string(s.PayloadX - shipX);
     EXPECT_NE(plays[1].find("loop=0"), std::string::npos);
     EXPECT_NE(plays[1].find(pan), std::string::npos);
@@ -137,7 +137,7 @@ TEST(PayloadDive, AWaveEndDuringTheDiveSilencesAndClearsIt) {
   EXPECT_FALSE(s.DiveStarted);
   f.ClearLog();
   f.RunUntil([] { return false; }, 5000);
-  EXPECT_TRUE(f.Lines("play").empty()) << "nothing falls";
+  EXPECT_TRUE(f.LogRest("play").empty()) << "nothing falls";
   EXPECT_FALSE(s.PayloadDown);
 }
 

@@ -78,7 +78,7 @@ TEST(AlienRelease, ReleasesEnterAtTheTopWithinTheFieldWithTheirVoicePlaced) {
   f.game.state.ShipX = 3000;
   f.SetUp(Colour::Green, 60, 30000, 0);
   f.RunUntilReleased(Colour::Green, 60);
-  const std::vector<std::string> played = f.Lines("play");
+  const std::vector<std::string> played = f.LogRest("play");
   ASSERT_EQ(played.size(), 60u);
   for (int i = 0; i < 60; ++i) {
     const AlienRecord& a = f.Alien(Colour::Green, i);

@@ -32,15 +32,6 @@ SimOptions EscapeAt(int32_t ms, std::vector<ScriptEvent> script = {}) {
   return options;
 }
 
-// The time of the first line with this op and subject, or -1.
-int TimeOf(const test::PlayingGame& sim, const std::string& event) {
-  for (const std::string& line : sim.host.GetLog().Lines()) {
-    const test::LogLine l = test::ParseLogLine(line);
-    if (l.op + " " + l.rest.substr(0, l.rest.find(' ')) == event) return l.ms;
-  }
-  return -1;
-}
-
 // Everything a wave can leave sounding, sounding.
 void SoundEverything(Game& game) {
   GameSounds& s = game.sounds;
@@ -167,8 +158,8 @@ TEST(GameLoop, ALandedPayloadIsLostSoonerTheHarderTheGame) {
     LoadSound(game, game.saucer.PayloadSound, "sounds/payload.wav");
     game.saucer.PayloadSound.Play(true);
     GameLoop(game);
-    EXPECT_EQ(TimeOf(sim, "stop sounds/payload.wav"), c.lostAt) << int(c.difficulty);
-    EXPECT_EQ(TimeOf(sim, "play sounds/paygone.wav"), c.lostAt) << int(c.difficulty);
+    EXPECT_EQ(sim.FirstTime("stop", "sounds/payload.wav"), c.lostAt) << int(c.difficulty);
+    EXPECT_EQ(sim.FirstTime("play", "sounds/paygone.wav"), c.lostAt) << int(c.difficulty);
     const Strings pans = sim.Log({"pan"});
     EXPECT_NE(std::find(pans.begin(), pans.end(), "pan sounds/paygone.wav"), pans.end());
     EXPECT_EQ(game.saucer.PayloadSound.Pan(), 3000);
@@ -189,7 +180,7 @@ TEST(GameLoop, APendingVaporWaitsForTheVaporChannelThenSpendsACharge) {
   GameLoop(game);
   EXPECT_FALSE(game.state.VaporPending);
   EXPECT_EQ(game.state.Vapors, 1);
-  EXPECT_EQ(TimeOf(sim, "play sounds/vaporize.wav"), 400);
+  EXPECT_EQ(sim.FirstTime("play", "sounds/vaporize.wav"), 400);
 }
 
 TEST(GameLoop, TheShieldEndsWithItsSound) {

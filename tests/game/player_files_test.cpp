@@ -223,7 +223,7 @@ TEST(PlayerFiles, ASecondRunReadsWithoutWriting) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
-  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+  options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
   RunSimulation(options);
   const SimResult again = RunSimulation(options);
   EXPECT_TRUE(test::Events(again.lines, {"write"}).empty());
@@ -271,7 +271,7 @@ TEST(PlayerFiles, AGarbledPlayerFileStillLetsTheGameRun) {
   SimOptions options;
   options.home = home.path();
   options.untilMs = 30000;
-  options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+  options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
   const SimResult result = RunSimulation(options);
   EXPECT_EQ(test::Events(result.lines, {"play", "exit"}),
             (std::vector<std::string>{"play sounds/sb.wav", "play system/menu/crickets.wav",
@@ -386,7 +386,7 @@ TEST(PlayerFiles, TheRefusalAtStartIsHeardBeforeTheTitle) {
     }
     options.untilMs = 30000;
     options.lengths["sounds/invalid.wav"] = 300;
-    options.script = {test::Down(1500, dik::ESCAPE), test::Up(1550, dik::ESCAPE)};  // leaves the main menu
+    options.script = test::Tap(1500, dik::ESCAPE);  // leaves the main menu
     const SimResult result = RunSimulation(options);
     int started = -1;
     for (const std::string& line : result.lines) {

@@ -20,7 +20,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-size_t Count(const Strings& v, const std::string& s) { return static_cast<size_t>(std::count(v.begin(), v.end(), s)); }
+using test::Count;
 
 TEST(AddScore, PaysTheDifficultyMultiplierAndInsaneOnlyDouble) {
   const struct {

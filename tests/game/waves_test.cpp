@@ -15,7 +15,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using enum Colour;
 
-size_t Count(const Strings& v, const std::string& s) { return static_cast<size_t>(std::count(v.begin(), v.end(), s)); }
+using test::Count;
 
 TEST(LevelWaveTable, HoldsTheMixOfEveryWave) {
   const struct {

@@ -58,28 +58,20 @@ class LaserPlayerHost : public test::ContinuingHost {
   uint8_t leaveAtWave_ = 0;
 };
 
-size_t Count(const Strings& list, const std::string& item) {
-  return static_cast<size_t>(std::count(list.begin(), list.end(), item));
-}
+using test::Count;
 
 // Level 1 wave 1 shot clear by the laser: every green alien explodes, none
 // lands, the tally speaks the wave complete and pays the perfect wave, and
 // wave 2 is announced.
 TEST(WholeWave, Level1Wave1ShotClearByTheLaserThenWave2) {
-  LaserPlayerHost host{test::Bounded({})};
-  Game game{host};
-  host.Play(game, 2);
-  game.sound.Start();
-  LoadPlayerFiles(game);
-  LoadGameSounds(game);
-  game.startup.soundsLoaded = true;
+  test::PlayingGameOn<LaserPlayerHost> sim;
+  Game& game = sim.game;
+  sim.host.Play(game, 2);
   game.player.personalBest = 1'000'000'000;
-  host.GetLog().Clear();
 
   StartGame(game, 1, 1);
 
-  Strings played;
-  for (const std::string& e : test::Events(host.GetLog().Lines(), {"play"})) played.push_back(e.substr(5));
+  const Strings played = sim.Played();
   const size_t greens = LevelWaveRow(1, 1).colours[static_cast<size_t>(Colour::Green)].Count;
   ASSERT_GT(greens, 0u);
   EXPECT_EQ(Count(played, "sounds/agreen.wav"), greens);

@@ -8,9 +8,7 @@
 #include "input/input.h"
 #include "input/joystick.h"
 #include "platform/joystick_axes.h"
-#include "support/actions.h"
-#include "support/log_lines.h"
-#include "support/script.h"
+#include "support/sim_game.h"
 
 namespace sb {
 namespace {
@@ -104,23 +102,15 @@ TEST(JoystickAxes, AReadingKeepsButtonsAsTheTopBit) {
 
 // A program with the default action table and `joysticks` scripted
 // controllers, set up for joystick control unless told otherwise.
-struct Rig {
+struct Rig : test::SimGame {
   explicit Rig(const std::string& script, int joysticks = 1, bool joystickControl = true,
                uint8_t preferred = 0)
-      : host(Options(script, joysticks)), game(host) {
-    game.sound.Start();
+      : test::SimGame(test::Scripted(script, std::nullopt, joysticks)) {
     test::UseDefaultActions(game);
     game.player.controllerMode = joystickControl ? 1 : 0;
     game.player.preferredJoystick = preferred;
     EnumerateJoysticks(game);
     if (joystickControl) SetUpJoystick(game);
-  }
-
-  static SimOptions Options(const std::string& script, int joysticks) {
-    SimOptions options;
-    options.joysticks = joysticks;
-    options.script = test::Script(script);
-    return options;
   }
 
   // Loop passes as a menu or the game loop runs them: poll, let the window's
@@ -144,13 +134,6 @@ struct Rig {
     });
     return presses;
   }
-
-  std::vector<std::string> Log(const std::vector<std::string>& ops) {
-    return test::Events(host.GetLog().Lines(), ops);
-  }
-
-  SimHost host;
-  Game game;
 };
 
 // The stick pushed left: Escape in a menu (but not on the joystick test

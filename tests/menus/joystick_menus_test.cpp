@@ -22,17 +22,12 @@ using Heard = std::vector<std::string>;
 // A player in joystick control with `controllers` attached and the first open.
 struct JoyMenu {
   explicit JoyMenu(const std::string& script, int controllers = 1, uint8_t mode = 1)
-      : sim(Options(script, controllers)) {
+      : sim(test::Scripted(script, 120000, controllers)) {
     LoadPlayerFiles(sim.game);
     EnumerateJoysticks(sim.game);
     sim.game.player.controllerMode = mode;
     if (mode == 1 && controllers > 0) SetUpJoystick(sim.game);
     sim.ClearLog();
-  }
-  static SimOptions Options(const std::string& script, int controllers) {
-    SimOptions options = test::Scripted(script, 120000);
-    options.joysticks = controllers;
-    return options;
   }
   template <typename F>
   bool Run(F menu) {

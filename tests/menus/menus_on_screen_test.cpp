@@ -18,16 +18,16 @@
 #include "scoreboard/name_entry.h"
 #include "scoreboard/score_menu.h"
 #include "support/screen_watch.h"
+#include "support/sim_game.h"
 
 namespace sb {
 namespace {
 
 // A player's game with `controllers` attached; in joystick control when
 // `joystickMode`, with the first controller open.
-struct WatchedMenu {
+struct WatchedMenu : test::SimGameOn<test::ScreenWatchingHost> {
   WatchedMenu(const std::string& script, int32_t untilMs, int controllers, bool joystickMode)
-      : host(Options(script, untilMs, controllers)), game(host) {
-    game.sound.Start();
+      : SimGameOn(test::Scripted(script, untilMs, controllers)) {
     LoadPlayerFiles(game);
     EnumerateJoysticks(game);
     if (joystickMode) {
@@ -35,18 +35,6 @@ struct WatchedMenu {
       SetUpJoystick(game);
     }
     host.game = &game;
-  }
-  static SimOptions Options(const std::string& script, int32_t untilMs, int controllers) {
-    SimOptions options = test::Scripted(script, untilMs);
-    options.joysticks = controllers;
-    return options;
-  }
-  template <typename F>
-  void Run(F menu) {
-    try {
-      menu(game);
-    } catch (const SimulationEnd&) {
-    }
   }
   // What the window showed the last time `prompt` started ("" when it never
   // did); without a prompt, what it showed on the last pass.
@@ -64,9 +52,6 @@ struct WatchedMenu {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
   }
-
-  test::ScreenWatchingHost host;
-  Game game;
 };
 
 struct ShownCase {

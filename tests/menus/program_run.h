@@ -13,14 +13,6 @@
 
 namespace sb::test {
 
-// A script, and the time the simulation stops at (never when unset).
-inline SimOptions Scripted(const std::string& script, std::optional<int32_t> untilMs = std::nullopt) {
-  SimOptions options;
-  options.script = Script(script);
-  options.untilMs = untilMs;
-  return options;
-}
-
 struct ProgramRun {
   explicit ProgramRun(SimOptions options) : sim(std::move(options)) {}
 

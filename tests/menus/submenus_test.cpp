@@ -175,8 +175,7 @@ class DuplicateKeys : public testing::TestWithParam<DuplicateCase> {};
 TEST_P(DuplicateKeys, WarnWhenAnotherActionSharesTheBinding) {
   const DuplicateCase& c = GetParam();
   test::SimGame sim;
-  const ActionTable defaults = DefaultActionTable();
-  std::copy(defaults.begin(), defaults.end(), sim.game.input.actions.begin());
+  test::UseDefaultActions(sim.game);
   ActionRecord& action = sim.game.input.actions[c.action];
   (c.kind == BindingKind::Key ? action.key : action.button) = c.binding;
   CheckDuplicateKey(sim.game, c.binding, c.kind);

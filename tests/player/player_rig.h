@@ -15,6 +15,7 @@
 #include "player/weapons.h"
 #include "sound/game_sounds.h"
 #include "sound/sound_engine.h"
+#include "support/alien_voices.h"
 #include "support/sim_game.h"
 
 namespace sb::test {
@@ -32,13 +33,6 @@ struct AlienSpot {
   bool landed = false;
   bool active = true;
 };
-
-inline const char* VoiceOf(Colour colour) {
-  static const char* const kVoices[kColourCount] = {"sounds/ablue.wav",   "sounds/agreen.wav",  "sounds/ared.wav",
-                                                    "sounds/aviolet.wav", "sounds/ayellow.wav", "sounds/aCyan.wav",
-                                                    "sounds/aorange.wav", "sounds/asilver.wav"};
-  return kVoices[static_cast<int>(colour)];
-}
 
 struct PlayerRig : SimGame {
   explicit PlayerRig(const std::string& script = "", SimOptions options = {})
@@ -105,18 +99,7 @@ struct PlayerRig : SimGame {
 
   // How many times a recording was started.
   int Plays(const std::string& file) const {
-    const auto played = Played();
-    return static_cast<int>(std::count(played.begin(), played.end(), file));
-  }
-
-  // When a recording was started, each time (or had another log op).
-  std::vector<int32_t> PlayTimes(const std::string& file, const std::string& op = "play") const {
-    std::vector<int32_t> out;
-    for (const auto& line : host.GetLog().Lines()) {
-      const LogLine l = ParseLogLine(line);
-      if (l.op == op && l.rest.compare(0, file.size() + 1, file + " ") == 0) out.push_back(l.ms);
-    }
-    return out;
+    return static_cast<int>(Count(Played(), file));
   }
 
   // "<op> <subject> <fields>" of the log lines with these ops, without the times.

@@ -247,8 +247,8 @@ TEST(HandlePlayerControls, TheLocatePingIsNotRestartedWhileItPlays) {
   EXPECT_EQ(rig.game.sounds.locate.Pan(), 500);
   rig.game.state.ShipX = 8000;
   rig.RunUntil(800);
-  EXPECT_EQ(rig.PlayTimes("sounds/locate.wav"), (std::vector<int32_t>{100, 700}));
-  EXPECT_EQ(rig.PlayTimes("sounds/locate.wav", "pan"), (std::vector<int32_t>{100, 700}));
+  EXPECT_EQ(rig.Times("play", "sounds/locate.wav"), (std::vector<int32_t>{100, 700}));
+  EXPECT_EQ(rig.Times("pan", "sounds/locate.wav"), (std::vector<int32_t>{100, 700}));
   EXPECT_EQ(rig.game.sounds.locate.Pan(), 1000);
 }
 

@@ -37,7 +37,7 @@ TEST(FireLasers, OneVolleyPerPressAtMostEveryHundredMsAndRapidFireWhileItLasts) 
     rig.game.state.RapidActive = c.rapid;
     rig.game.state.RapidTime = c.rapidTime;
     rig.RunUntil(1000);
-    EXPECT_EQ(rig.PlayTimes("sounds/laser.wav"), c.volleys) << c.name;
+    EXPECT_EQ(rig.Times("play", "sounds/laser.wav"), c.volleys) << c.name;
     EXPECT_EQ(rig.Plays("sounds/laser_l.wav") + rig.Plays("sounds/laser_r.wav"), 0) << c.name;
   }
   PlayerRig rig("200 down LCONTROL\n900 up LCONTROL");
@@ -71,8 +71,8 @@ TEST(FireLasers, SideLasersFireTowardTheDirectionsPressed) {
     rig.game.state.RapidActive = c.rapid;
     rig.game.state.RapidTime = 10000;
     rig.RunUntil(900);
-    EXPECT_EQ(rig.PlayTimes("sounds/laser_l.wav"), c.left) << c.name;
-    EXPECT_EQ(rig.PlayTimes("sounds/laser_r.wav"), c.right) << c.name;
+    EXPECT_EQ(rig.Times("play", "sounds/laser_l.wav"), c.left) << c.name;
+    EXPECT_EQ(rig.Times("play", "sounds/laser_r.wav"), c.right) << c.name;
     EXPECT_EQ(rig.Plays("sounds/laser.wav"), 0) << c.name;
   }
 }
@@ -111,7 +111,7 @@ TEST(Missiles, AMissileAtAnAlienThreeThousandUnitsAwayStrikesAfterOneSecond) {
   rig.PlaceAliens({{Colour::Green, 5000, 3850}});  // straight above the ship (5000, 6850)
   rig.RunUntil(1200);
   EXPECT_EQ(rig.game.state.MissilesSpent, 1);
-  EXPECT_EQ(rig.PlayTimes("sounds/launch.wav"), std::vector<int32_t>{200});
+  EXPECT_EQ(rig.Times("play", "sounds/launch.wav"), std::vector<int32_t>{200});
   EXPECT_TRUE(rig.Alien(Colour::Green, 0).Active) << "1000 ms are not yet more than the flight time";
   rig.Alien(Colour::Green, 0).X = 9000;  // it flies on; the missile goes where it was
   rig.game.state.ShipX = 4000;
@@ -121,7 +121,7 @@ TEST(Missiles, AMissileAtAnAlienThreeThousandUnitsAwayStrikesAfterOneSecond) {
   EXPECT_TRUE(alien.Destroyed);
   EXPECT_FALSE(alien.Voice.IsPlaying());
   EXPECT_FALSE(rig.game.weapons.missiles[0].Active);
-  EXPECT_EQ(rig.PlayTimes("sounds/missexpl.wav"), std::vector<int32_t>{1201});
+  EXPECT_EQ(rig.Times("play", "sounds/missexpl.wav"), std::vector<int32_t>{1201});
   // Heard where the alien was at launch: 1000 right of the ship, at the volume of its height.
   EXPECT_EQ(rig.game.sounds.missileExplosion[0].Pan(), 1000);
   EXPECT_EQ(rig.game.sounds.missileExplosion[0].Volume(), VolumeForHeight(rig.game, 3850));
@@ -189,7 +189,7 @@ TEST(Missiles, TenMissilesThenEveryPressIsRefused) {
   rig.RunUntil(950);
   EXPECT_EQ(rig.game.state.MissilesSpent, 10);
   EXPECT_EQ(rig.Plays("sounds/launch.wav"), 10);
-  EXPECT_EQ(rig.PlayTimes("sounds/invalid.wav"), (std::vector<int32_t>{800, 860}));
+  EXPECT_EQ(rig.Times("play", "sounds/invalid.wav"), (std::vector<int32_t>{800, 860}));
   for (const MissileSlot& missile : rig.game.weapons.missiles) EXPECT_TRUE(missile.Active);
   // All ten strike, the later ones where the first already destroyed it.
   rig.RunUntil(3300);
@@ -231,8 +231,8 @@ TEST(Shields, OneShieldPerPressWhileNoneIsUp) {
   EXPECT_TRUE(rig.game.state.ShieldActive);
   EXPECT_EQ(rig.game.state.Shields, 1);
   rig.RunUntil(1500);
-  EXPECT_EQ(rig.PlayTimes("sounds/shield.wav"), (std::vector<int32_t>{200, 800}));
-  EXPECT_EQ(rig.PlayTimes("sounds/invalid.wav"), std::vector<int32_t>{1400});
+  EXPECT_EQ(rig.Times("play", "sounds/shield.wav"), (std::vector<int32_t>{200, 800}));
+  EXPECT_EQ(rig.Times("play", "sounds/invalid.wav"), std::vector<int32_t>{1400});
   EXPECT_EQ(rig.game.state.Shields, 0);
 }
 
@@ -263,9 +263,9 @@ TEST(Nukes, TheLastNukeClearsEveryAlienAndLeavesNoneToUse) {
   EXPECT_TRUE(rig.Alien(Colour::Green, 0).Active) << "it goes off when the warm-up ends";
   rig.RunUntil(1100);
   EXPECT_FALSE(rig.game.state.NukePending);
-  EXPECT_EQ(rig.PlayTimes("sounds/nukeup.wav"), std::vector<int32_t>{200});
-  EXPECT_EQ(rig.PlayTimes("sounds/nuke.wav"), std::vector<int32_t>{700});
-  EXPECT_EQ(rig.PlayTimes("sounds/invalid.wav"), std::vector<int32_t>{1000});
+  EXPECT_EQ(rig.Times("play", "sounds/nukeup.wav"), std::vector<int32_t>{200});
+  EXPECT_EQ(rig.Times("play", "sounds/nuke.wav"), std::vector<int32_t>{700});
+  EXPECT_EQ(rig.Times("play", "sounds/invalid.wav"), std::vector<int32_t>{1000});
   struct Expect {
     Colour colour;
     size_t index;
@@ -303,7 +303,7 @@ TEST(Nukes, OnePressIsOneNuke) {
       rig.game.input.actions[kUseNuke].active = true;
     }
     rig.RunUntil(2100);
-    EXPECT_EQ(rig.PlayTimes("sounds/nukeup.wav"), c.warmUps) << c.name;
+    EXPECT_EQ(rig.Times("play", "sounds/nukeup.wav"), c.warmUps) << c.name;
     EXPECT_EQ(rig.game.state.Nukes, 5 - c.warmUps.size()) << c.name;
     EXPECT_EQ(rig.Plays("sounds/invalid.wav"), 0) << c.name;
   }

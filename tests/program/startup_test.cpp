@@ -3,6 +3,7 @@
 #include "hosts/sim_host.h"
 #include "program/startup.h"
 #include "support/log_lines.h"
+#include "support/sim_game.h"
 
 namespace sb {
 namespace {
@@ -17,9 +18,7 @@ std::vector<std::string> RunSim(SimOptions options, int* exitCode = nullptr) {
 }
 
 // Escape in the main menu ends the program.
-std::vector<ScriptEvent> EscapeAt(int32_t ms) {
-  return {{ms, ScriptEvent::Kind::KeyDown, 0x01}, {ms + 50, ScriptEvent::Kind::KeyUp, 0x01}};
-}
+std::vector<ScriptEvent> EscapeAt(int32_t ms) { return test::Tap(ms, dik::ESCAPE); }
 
 TEST(Startup, PlaysTheTitleThenRunsTheMainMenu) {
   SimOptions options;

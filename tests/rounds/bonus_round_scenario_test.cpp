@@ -8,7 +8,6 @@
 #include <set>
 
 #include "game/game_loop.h"
-#include "platform/key_map.h"
 #include "sound/sound_engine.h"
 #include "support/playing_game.h"
 #include "support/sim_game.h"
@@ -18,10 +17,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-size_t IndexOf(const Strings& played, const std::string& file, size_t from = 0) {
-  const auto at = std::find(played.begin() + static_cast<std::ptrdiff_t>(from), played.end(), file);
-  return static_cast<size_t>(at - played.begin());
-}
+using test::IndexOf;
 
 // The laser tapped every five seconds for ten minutes: the first tap shoots
 // the wave's last alien, the later ones whatever falls over the ship.
@@ -46,24 +42,10 @@ TEST(BonusRoundScenario, AFifthPerfectWaveLeadsIntoASpecialRound) {
     test::PlayingGame sim(options);
     Game& game = sim.game;
     GameState& state = game.state;
-    game.player.personalBest = 1'000'000'000;
-    const ActionTable keys = DefaultActionTable();
-    std::copy(keys.begin(), keys.end(), game.input.actions.begin());
+    test::OneShotFromWaveEnd(game, Colour::Green);
     state.Level = 1;
     state.Wave = 5;
     state.PerfectWaves = 4;
-    // The wave's last alien, straight above the ship.
-    AlienGroup& green = game.aliens[Colour::Green];
-    green.Count = 1;
-    green.Spawned = 1;
-    green.StepDelay = 1000;
-    green.Aliens.resize(2);
-    AlienRecord& alien = green.Aliens[0];
-    alien.X = state.ShipX;
-    alien.Y = 2000;
-    alien.Active = true;
-    LoadSound(game, alien.Voice, "sounds/agreen.wav");
-    alien.Voice.Play(true);
 
     GameLoop(game);
 

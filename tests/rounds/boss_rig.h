@@ -89,16 +89,6 @@ struct BossRig : PlayerRig {
     FireAtBoss(game);
   }
 
-  // When a recording had this op ("stop" ...), each time.
-  std::vector<int32_t> Times(const std::string& op, const std::string& file) const {
-    std::vector<int32_t> out;
-    for (const auto& line : host.GetLog().Lines()) {
-      const LogLine l = ParseLogLine(line);
-      if (l.op == op && (l.rest == file || l.rest.rfind(file + " ", 0) == 0)) out.push_back(l.ms);
-    }
-    return out;
-  }
-
   bool Released() const { return BossReleased(game.boss); }
   size_t SoundingAfterwards() { return test::SoundingAfterwards(*this); }
 };

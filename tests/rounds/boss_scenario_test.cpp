@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "game/game_loop.h"
-#include "platform/key_map.h"
 #include "sound/sound_engine.h"
 #include "support/playing_game.h"
 #include "support/sim_game.h"
@@ -16,32 +15,16 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-size_t IndexOf(const Strings& played, const std::string& file, size_t from = 0) {
-  const auto at = std::find(played.begin() + static_cast<std::ptrdiff_t>(from), played.end(), file);
-  return static_cast<size_t>(at - played.begin());
-}
+using test::IndexOf;
 
 // Level 8 wave 5 on Hard with the wave's last alien straight above the ship:
 // the laser that shoots it leads to the tally and the boss round.
 void LastAlienOfTheLastWave(Game& game) {
   GameState& state = game.state;
-  game.player.personalBest = 1'000'000'000;
-  const ActionTable keys = DefaultActionTable();
-  std::copy(keys.begin(), keys.end(), game.input.actions.begin());
+  test::OneShotFromWaveEnd(game, Colour::Silver);
   state.Difficulty = 3;
   state.Level = 8;
   state.Wave = 5;
-  AlienGroup& silver = game.aliens[Colour::Silver];
-  silver.Count = 1;
-  silver.Spawned = 1;
-  silver.StepDelay = 1000;
-  silver.Aliens.resize(2);
-  AlienRecord& alien = silver.Aliens[0];
-  alien.X = state.ShipX;
-  alien.Y = 2000;
-  alien.Active = true;
-  LoadSound(game, alien.Voice, "sounds/asilver.wav");
-  alien.Voice.Play(true);
 }
 
 // Left standing in the middle of the field, the ship is worn down by the

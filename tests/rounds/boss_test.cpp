@@ -50,8 +50,8 @@ TEST(BossRound, OpensWithLiftoffAndStartMusicAndEscapeEndsTheGameInSilence) {
   EXPECT_EQ(std::vector<std::string>(played.begin(), played.begin() + 4),
             (std::vector<std::string>{"sounds/liftoff.wav", "sounds/music/bosstart.wav", "sounds/music/bossloop.wav",
                                       "sounds/mothship.wav"}));
-  EXPECT_EQ(rig.PlayTimes("sounds/music/bosstart.wav"), std::vector<int32_t>{500}) << "after the announcement";
-  EXPECT_EQ(rig.PlayTimes("sounds/music/bossloop.wav"), std::vector<int32_t>{2500}) << "after the start music";
+  EXPECT_EQ(rig.Times("play", "sounds/music/bosstart.wav"), std::vector<int32_t>{500}) << "after the announcement";
+  EXPECT_EQ(rig.Times("play", "sounds/music/bossloop.wav"), std::vector<int32_t>{2500}) << "after the start music";
   const auto lines = rig.Lines({"play"});
   const auto line = [&](const std::string& start) {
     return std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; }) !=
@@ -60,7 +60,7 @@ TEST(BossRound, OpensWithLiftoffAndStartMusicAndEscapeEndsTheGameInSilence) {
   EXPECT_TRUE(line("play sounds/music/bossloop.wav loop=1 vol=-100 "));
   EXPECT_TRUE(line("play sounds/mothship.wav loop=1 "));
   EXPECT_EQ(rig.Plays("sounds/thrcont.wav"), 1) << "the ship flew";
-  EXPECT_EQ(rig.PlayTimes("sounds/shield.wav").size(), 1u) << "the ship's shield was up at the end";
+  EXPECT_EQ(rig.Times("play", "sounds/shield.wav").size(), 1u) << "the ship's shield was up at the end";
 
   EXPECT_TRUE(rig.game.state.QuitToMenu);
   EXPECT_FALSE(rig.game.state.GameActive);
@@ -199,10 +199,10 @@ TEST(UpdateRoller, DropsLandsRollsAndExplodesAtTheShip) {
       if (blastX == 0 && !rig.Boss().Dropping && rig.Boss().RollerTick.start != start) blastX = rig.Boss().RollerX;
     });
     const int32_t drop = start + c.interval + 1;
-    ASSERT_FALSE(rig.PlayTimes("sounds/rolldrop.wav").empty());
-    EXPECT_EQ(rig.PlayTimes("sounds/rolldrop.wav")[0], drop);
-    EXPECT_EQ(rig.PlayTimes("sounds/rollhit.wav")[0], drop + 500) << "landing: the drop has been heard";
-    EXPECT_EQ(rig.PlayTimes("sounds/roller.wav")[0], drop + 1000) << "rolling: the landing has been heard";
+    ASSERT_FALSE(rig.Times("play", "sounds/rolldrop.wav").empty());
+    EXPECT_EQ(rig.Times("play", "sounds/rolldrop.wav")[0], drop);
+    EXPECT_EQ(rig.Times("play", "sounds/rollhit.wav")[0], drop + 500) << "landing: the drop has been heard";
+    EXPECT_EQ(rig.Times("play", "sounds/roller.wav")[0], drop + 1000) << "rolling: the landing has been heard";
     EXPECT_EQ(blastX, c.blastX);
     EXPECT_EQ(rig.Plays("sounds/explode.wav"), 1);
     EXPECT_EQ(CountStarting(rig.Played(), "sounds/hitside"), 1);
@@ -282,9 +282,9 @@ TEST(CycleBossShield, TheShieldRisesAndFallsEveryThreePointThreeSecondsAndStopsA
     up = rig.Boss().BossShieldUp;
   });
   EXPECT_EQ(changes, (std::vector<int32_t>{start + 3301, start + 6602}));
-  EXPECT_EQ(rig.PlayTimes("sounds/ylwlaser.wav"), std::vector<int32_t>{start + 3000}) << "charged while open";
+  EXPECT_EQ(rig.Times("play", "sounds/ylwlaser.wav"), std::vector<int32_t>{start + 3000}) << "charged while open";
   EXPECT_EQ(rig.Times("stop", "sounds/ylwlaser.wav"), std::vector<int32_t>{start + 3301}) << "broken off";
-  EXPECT_EQ(rig.PlayTimes("sounds/yelpwrup.wav"), (std::vector<int32_t>{start, start + 6602}))
+  EXPECT_EQ(rig.Times("play", "sounds/yelpwrup.wav"), (std::vector<int32_t>{start, start + 6602}))
       << "no new charge while shielded";
 }
 
@@ -378,16 +378,16 @@ TEST(BossRound, APauseHoldsTheRoundStill) {
   rig.Boss().ShieldTick = start;
   rig.RunBoss(9000);
   const auto stops = rig.Times("stop", "sounds/mothship.wav");
-  const auto plays = rig.PlayTimes("sounds/mothship.wav");
+  const auto plays = rig.Times("play", "sounds/mothship.wav");
   ASSERT_EQ(stops.size(), 1u);
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(stops[0], 2000);
   EXPECT_GT(plays[0], 5000);
-  const auto music = rig.PlayTimes("sounds/music/bossloop.wav");
+  const auto music = rig.Times("play", "sounds/music/bossloop.wav");
   ASSERT_EQ(music.size(), 1u);
   EXPECT_EQ(music[0], plays[0]);
   const int32_t paused = plays[0] - stops[0];
-  EXPECT_EQ(rig.PlayTimes("sounds/shield.wav")[0], start + 3301 + paused) << "the shield's clock waited";
+  EXPECT_EQ(rig.Times("play", "sounds/shield.wav")[0], start + 3301 + paused) << "the shield's clock waited";
 }
 
 }  // namespace

@@ -15,11 +15,6 @@
 
 namespace sb::test {
 
-inline SimOptions Bounded(SimOptions options) {
-  if (!options.untilMs) options.untilMs = 20 * 60 * 1000;  // a round that never ends fails the test instead
-  return options;
-}
-
 struct RoundRig : PlayerRig {
   explicit RoundRig(const std::string& script = "", SimOptions options = {})
       : PlayerRig(script, Bounded(std::move(options))) {
@@ -65,19 +60,6 @@ struct RoundRig : PlayerRig {
     meteor.Voice.Play(true);
     if (shower.MeteorCount <= index) shower.MeteorCount = static_cast<uint8_t>(index + 1);
     return meteor;
-  }
-
-  // When the log shows `op` for a recording ("play", "stop", "vol" ...), each time.
-  std::vector<int32_t> Times(const std::string& op, const std::string& file) const {
-    std::vector<int32_t> out;
-    for (const auto& line : host.GetLog().Lines()) {
-      const LogLine l = ParseLogLine(line);
-      if (l.op == op && l.rest.compare(0, file.size(), file) == 0 &&
-          (l.rest.size() == file.size() || l.rest[file.size()] == ' ')) {
-        out.push_back(l.ms);
-      }
-    }
-    return out;
   }
 
   // Passes of one routine until the clock reads `ms` or the round has ended.

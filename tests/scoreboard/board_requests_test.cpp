@@ -20,15 +20,6 @@ SimOptions Replies(std::vector<std::optional<ScriptedReply>> replies, int delayM
   return options;
 }
 
-std::vector<std::string> LogRest(const SimGame& sim, const std::string& op) {
-  std::vector<std::string> out;
-  for (const auto& line : sim.host.GetLog().Lines()) {
-    const test::LogLine l = test::ParseLogLine(line);
-    if (l.op == op) out.push_back(l.rest);
-  }
-  return out;
-}
-
 TEST(BoardRequests, ASubmissionSendsTheFormAndYieldsUntilTheBoardAnswers) {
   SimOptions options = Replies({ScriptedReply{200, "success"}}, 1500);
   options.seed = 12 * 3600 + 34 * 60 + 56;
@@ -36,7 +27,7 @@ TEST(BoardRequests, ASubmissionSendsTheFormAndYieldsUntilTheBoardAnswers) {
   const int32_t before = sim.host.Ticks();
   EXPECT_TRUE(SubmitHighScore(sim.game, "Ann Lee", 1000));
   EXPECT_GE(sim.host.Ticks() - before, 1500) << "the clock ran on while the board was asked";
-  EXPECT_EQ(LogRest(sim, "http"),
+  EXPECT_EQ(sim.LogRest("http"),
             std::vector<std::string>{"https://board.starbarrow.games/board/subscore.php "
                                      "body=boardtitle=SBServer&gamer=Ann%20Lee&score=1000"
                                      "&date=2000-01-01%2012%3A34%3A56\\r\\n"});
@@ -68,8 +59,8 @@ TEST(BoardRequests, TheBoardCodeGoesToTheClipboardOnlyWhenTheBoardGivesOne) {
                        ScriptedReply{200, ""}, std::nullopt}));
   EXPECT_TRUE(CopyBoardCode(sim.game));
   EXPECT_EQ(sim.host.Clipboard(), "https://board.example.org/") << "the address, without its line break";
-  EXPECT_EQ(LogRest(sim, "clipboard"), (std::vector<std::string>{"", "https://board.example.org/"}));
-  EXPECT_EQ(LogRest(sim, "http"),
+  EXPECT_EQ(sim.LogRest("clipboard"), (std::vector<std::string>{"", "https://board.example.org/"}));
+  EXPECT_EQ(sim.LogRest("http"),
             std::vector<std::string>{"https://board.starbarrow.games/board/ctc.php body=id=SBServer\\r\\n"});
   for (const char* what : {"server error", "empty reply", "not reached"}) {
     EXPECT_FALSE(CopyBoardCode(sim.game)) << what;
@@ -106,13 +97,13 @@ TEST(BoardSettings, ThePlayerNameIsTheLoginNameUntilThePlayerChoosesOne) {
 
   EXPECT_TRUE(SetPlayerName(sim.game, "  Ann Lee "));
   EXPECT_EQ(PlayerName(sim.game), "Ann Lee");
-  EXPECT_EQ(LogRest(sim, "settings"), std::vector<std::string>{"Starbarrow/ScoreBoard/player_name=Ann Lee"});
+  EXPECT_EQ(sim.LogRest("settings"), std::vector<std::string>{"Starbarrow/ScoreBoard/player_name=Ann Lee"});
 
   sim.ClearLog();
   for (const std::string& bad : {std::string(65, 'a'), std::string("Ann\tLee"), std::string("Ren\xC3\xA9")}) {
     EXPECT_FALSE(SetPlayerName(sim.game, bad)) << bad;
   }
-  EXPECT_TRUE(LogRest(sim, "settings").empty()) << "a refused name is not kept";
+  EXPECT_TRUE(sim.LogRest("settings").empty()) << "a refused name is not kept";
   EXPECT_EQ(PlayerName(sim.game), "Ann Lee");
 
   EXPECT_TRUE(SetPlayerName(sim.game, std::string(64, 'a')));

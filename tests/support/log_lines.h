@@ -1,6 +1,9 @@
 #pragma once
 // Helpers for reading the simulated host's event log in tests.
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,6 +64,30 @@ inline std::string Reports(const std::vector<std::string>& lines) {
     if (l.op == "report") out += l.rest + "\n";
   }
   return out;
+}
+
+// The times of the lines with this op about this recording ("play", "stop",
+// "vol" ... of "sounds/x.wav"), in order: when it was heard, stopped, turned.
+inline std::vector<int32_t> TimesOf(const std::vector<std::string>& lines, const std::string& op,
+                                    const std::string& file) {
+  std::vector<int32_t> out;
+  for (const auto& line : lines) {
+    const LogLine l = ParseLogLine(line);
+    if (l.op == op && (l.rest == file || l.rest.starts_with(file + " "))) out.push_back(l.ms);
+  }
+  return out;
+}
+
+// How many times an event or recording stands in a list of them.
+inline size_t Count(const std::vector<std::string>& list, const std::string& item) {
+  return static_cast<size_t>(std::count(list.begin(), list.end(), item));
+}
+
+// Where an event or recording first stands in a list at or after `from`;
+// the list's size when it does not.
+inline size_t IndexOf(const std::vector<std::string>& list, const std::string& item, size_t from = 0) {
+  const auto at = std::find(list.begin() + static_cast<std::ptrdiff_t>(from), list.end(), item);
+  return static_cast<size_t>(at - list.begin());
 }
 
 }  // namespace sb::test

@@ -3,14 +3,13 @@
 // a simulated host whose player presses Space whenever the game waits for it
 // between waves, so that a test can run a game through its tallies.
 
-#include <string>
-#include <vector>
-
 #include "game/game.h"
 #include "game/settings.h"
 #include "hosts/sim_host.h"
 #include "sound/game_sounds.h"
-#include "support/log_lines.h"
+#include "sound/sound_engine.h"
+#include "support/alien_voices.h"
+#include "support/sim_game.h"
 
 namespace sb::test {
 
@@ -34,34 +33,40 @@ class ContinuingHost : public SimHost {
   const Game* game_ = nullptr;
 };
 
-inline SimOptions Bounded(SimOptions options) {
-  if (!options.untilMs) options.untilMs = 20 * 60 * 1000;  // a hung wait ends the test instead of the run
-  return options;
-}
-
-struct PlayingGame {
-  explicit PlayingGame(SimOptions options = {}) : host(Bounded(std::move(options))), game(host) {
-    host.Watch(game);
-    game.sound.Start();
+// A game as start-up leaves it on a host of type Host: a ContinuingHost, or
+// one derived from it that plays as a test needs.
+template <typename Host>
+struct PlayingGameOn : SimGameOn<Host> {
+  explicit PlayingGameOn(SimOptions options = {}) : SimGameOn<Host>(Bounded(std::move(options))) {
+    Game& game = this->game;
+    this->host.Watch(game);
     LoadPlayerFiles(game);
     LoadGameSounds(game);
     game.startup.soundsLoaded = true;
-    host.GetLog().Clear();
+    this->ClearLog();
   }
-
-  std::vector<std::string> Log(const std::vector<std::string>& ops = {}) const {
-    return Events(host.GetLog().Lines(), ops);
-  }
-  // Just the recordings started, in order.
-  std::vector<std::string> Played() const {
-    std::vector<std::string> out;
-    for (const auto& e : Log({"play"})) out.push_back(e.substr(5));
-    return out;
-  }
-  void ClearLog() { host.GetLog().Clear(); }
-
-  mutable ContinuingHost host;
-  Game game;
 };
+
+using PlayingGame = PlayingGameOn<ContinuingHost>;
+
+// A wave one laser shot from its end: the default keys, a best score no test
+// reaches, and the wave's last alien (of this colour) straight above the
+// ship with its voice looping.
+inline AlienRecord& OneShotFromWaveEnd(Game& game, Colour colour) {
+  UseDefaultActions(game);
+  game.player.personalBest = 1'000'000'000;
+  AlienGroup& group = game.aliens[colour];
+  group.Count = 1;
+  group.Spawned = 1;
+  group.StepDelay = 1000;
+  group.Aliens.resize(2);
+  AlienRecord& alien = group.Aliens[0];
+  alien.X = game.state.ShipX;
+  alien.Y = 2000;
+  alien.Active = true;
+  LoadSound(game, alien.Voice, VoiceOf(colour));
+  alien.Voice.Play(true);
+  return alien;
+}
 
 }  // namespace sb::test
