@@ -69,8 +69,8 @@ TEST(PlayerControls, TheLaserGateIsOneForEveryScene) {
         "3000 down LMENU\n3150 down LEFT\n3400 up LEFT\n3450 up LMENU");
     c.scene.setUp(rig);
     RunControls(rig, c.scene, 3500);
-    EXPECT_EQ(rig.PlayTimes("sounds/laser.wav"), c.straight) << c.scene.name;
-    EXPECT_EQ(rig.PlayTimes("sounds/laser_l.wav"), c.left) << c.scene.name;
+    EXPECT_EQ(rig.Times("play", "sounds/laser.wav"), c.straight) << c.scene.name;
+    EXPECT_EQ(rig.Times("play", "sounds/laser_l.wav"), c.left) << c.scene.name;
   }
 }
 
