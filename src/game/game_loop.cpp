@@ -4,12 +4,12 @@
 #include "aliens/saucer.h"
 #include "game/game.h"
 #include "game/scoring.h"
+#include "game/stop_game_sounds.h"
 #include "game/waves.h"
 #include "input/input.h"
 #include "player/controls.h"
 #include "player/ship.h"
 #include "player/weapons.h"
-#include "program/startup.h"
 #include "sound/sound_engine.h"
 
 namespace sb {

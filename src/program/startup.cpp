@@ -4,9 +4,9 @@
 #include <array>
 #include <memory>
 
-#include "aliens/aliens.h"
 #include "game/game.h"
 #include "game/settings.h"
+#include "game/stop_game_sounds.h"
 #include "game/waves.h"
 #include "input/joystick.h"
 #include "menus/menus.h"
@@ -29,30 +29,6 @@ void OpenSoundDevice(Game& game) {
   game.host.Report("no sound device could be opened");
   game.host.MessageBox(kSoundDriverError);
   throw ProgramEnd{1};
-}
-
-// The short effects of play (shots, hits, explosions) are cut off with the
-// loops, so that nothing of a game is heard once it is over.
-void StopPlayEffects(GameSounds& s) {
-  for (SoundBuffer* b : {&s.laser, &s.laserLeft, &s.laserRight, &s.vapor, &s.locate, &s.missileLaunch, &s.nuke,
-                         &s.nukeUp}) {
-    StopSound(*b);
-  }
-  for (SoundBuffer& b : s.missileExplosion) StopSound(b);
-  for (SoundBuffer& b : s.shipHit) StopSound(b);
-  for (SoundBuffer& b : s.explosion) StopSound(b);
-}
-
-// Every sound of every alien record, also those that releasing the aliens'
-// sounds keeps (the colours' action sounds and the silver bombs).
-void StopAlienSounds(AliensState& aliens) {
-  for (AlienGroup& group : aliens.groups) {
-    for (AlienRecord& alien : group.Aliens) {
-      for (SoundBuffer* b : {&alien.Voice, &alien.ActionSound, &alien.BombDropSound}) StopSound(*b);
-      for (SoundBuffer& b : alien.StepSounds) StopSound(b);
-      for (SoundBuffer& b : alien.BombSounds) StopSound(b);
-    }
-  }
 }
 
 void SetStartingValues(Game& game) {
@@ -135,25 +111,6 @@ void PlayDirectGame(Game& game, const DirectGame& direct) {
     StartGame(game, direct.level, direct.wave);
   }
   MainMenu(game);
-}
-
-void StopGameSounds(Game& game) {
-  game.state.GameActive = false;
-  if (!game.startup.soundsLoaded) return;
-  GameSounds& s = game.sounds;
-  for (SoundBuffer& b : s.sideHit) StopSound(b);
-  StopSound(s.shield);
-  StopSound(game.saucer.PayloadSound);
-  StopSound(game.saucer.DiveSound);
-  StopSound(s.nightLife);
-  FreeSound(game.music.backgroundLoop);
-  FreeAlienSounds(game);
-  for (SoundBuffer* b : {&s.thrustBurst, &s.thrustContinuous, &s.powerThrust, &s.thrustStop}) {
-    StopSound(*b);
-    b->SetVolume(kVolumeMin);
-  }
-  StopPlayEffects(s);
-  StopAlienSounds(game.aliens);
 }
 
 void ExitGame(Game& game) {

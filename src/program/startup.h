@@ -52,8 +52,6 @@ void PlayDirectGame(Game& game, const DirectGame& direct);
 // Speaks the exit prompt, stops every sound and ends the process.
 [[noreturn]] void ExitGame(Game& game);
 
-// Stops every running game sound; called at the end of every game too.
-void StopGameSounds(Game& game);
 
 // An error no routine handled: one line reported to the host, one invalid beep.
 void HandleRunTimeError(Game& game, const std::exception& error);
