@@ -1,7 +1,5 @@
 #include "player/laser_gate.h"
 
-#include <cstdlib>
-
 #include "game/game.h"
 #include "sound/sound_engine.h"
 
@@ -21,8 +19,6 @@ void FireSideLaser(Game& game, Action toward, bool& latch, SoundBuffer& sound, c
 }
 
 }  // namespace
-
-bool WithinReach(const Game& game, int32_t x, int32_t reach) { return std::abs(game.state.ShipX - x) <= reach; }
 
 bool FireLaser(Game& game, const LaserTargets& targets) {
   if (!game.state.GameActive) return false;

@@ -4,20 +4,23 @@
 // one shot. What a shot hits is the scene's.
 
 #include <cstdint>
+#include <cstdlib>
 
+#include "game/game.h"
 #include "platform/input_state.h"
 
 namespace sb {
-
-struct Game;
 
 constexpr int32_t kLaserInterval = 100;  // ms between two shots
 // The laser and the tractor beam reach this far either side of the ship; an
 // alien this near is over the ship.
 constexpr int32_t kShipReach = 360;
 
-// Something at `x` is within `reach` of the ship, either side.
-bool WithinReach(const Game& game, int32_t x, int32_t reach = kShipReach);
+// Something at `x` is within `reach` of the ship, either side. Asked of every
+// alien on every pass: inline.
+inline bool WithinReach(const Game& game, int32_t x, int32_t reach = kShipReach) {
+  return std::abs(game.state.ShipX - x) <= reach;
+}
 
 // What a scene's shots hit.
 struct LaserTargets {
