@@ -14,7 +14,7 @@ namespace sb {
 void LandAlien(Game& game, AlienRecord& a) {
   const int16_t shipX = game.state.ShipX;
   a.Landed = true;
-  game.state.AlienLandedThisWave = true;
+  game.state.wave.AlienLandedThisWave = true;
   a.LandedRight = a.X >= shipX;
   a.Voice.SetVolume(0);
   StopSound(a.Voice);

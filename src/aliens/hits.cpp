@@ -98,7 +98,7 @@ bool HitFlying(Game& game, Colour c, float& factor) {
     RestartMultiKillWindow(game);
     if (!a.MissedOnce) {
       factor = static_cast<float>(factor + static_cast<double>(kKillValues[static_cast<size_t>(c)].sureShotBonus));
-      ++st.SureShots;
+      ++st.wave.SureShots;
     }
   }
   return killed;
@@ -145,9 +145,9 @@ void HitAliens(Game& game, Colour colour, ShotKind shot) {
   const bool killed = shot == kShotUp ? HitFlying(game, colour, factor) : HitLanded(game, colour, shot);
   if (!killed) return;
   GameState& st = game.state;
-  ++st.MultiKillCount;
+  ++st.wave.MultiKillCount;
   AddScore(game, RoundHalfEven(static_cast<double>(factor) * kKillValues[static_cast<size_t>(colour)].points));
-  if (!st.AlienLandedThisWave) st.NoLandingKills = SaturatingAdd(st.NoLandingKills, 1);
+  if (!st.wave.AlienLandedThisWave) st.wave.NoLandingKills = SaturatingAdd(st.wave.NoLandingKills, 1);
 }
 
 void HitSaucer(Game& game) {

@@ -1,5 +1,7 @@
 #include "aliens/saucer.h"
 
+#include <utility>
+
 #include "game/game.h"
 #include "platform/vb_math.h"
 #include "player/powerups.h"
@@ -122,23 +124,17 @@ void UpdatePayloadDive(Game& game) {
   s.DiveTick.Start(now);
 }
 
+// The next wave's saucer starts fresh; its two sounds stay loaded (stopped),
+// and the last payload's kind carries over, so that the next is another.
 void ResetSaucerState(Game& game) {
   SaucerState& s = game.saucer;
   StopSound(s.DiveSound);
   StopSound(s.PayloadSound);
-  s.SaucerX = 0;
-  s.SaucerEnabled = false;
-  s.SaucerPresent = false;
-  s.SaucerGone = false;
-  s.SaucerStepDelay = 30;
-  s.SaucerChanceRange = 0;
-  s.PayloadDiving = false;
-  s.SaucerMovingLeft = false;
-  s.DiveStarted = false;
-  s.PayloadDown = false;
-  s.DiveRate = 0;
-  s.PayloadX = 0;
-  s.DiveDistance = 0;
+  SaucerState fresh;
+  fresh.PreviousPayloadKind = s.PreviousPayloadKind;
+  fresh.PayloadSound = std::move(s.PayloadSound);
+  fresh.DiveSound = std::move(s.DiveSound);
+  s = std::move(fresh);
 }
 
 }  // namespace sb

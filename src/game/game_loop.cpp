@@ -55,16 +55,16 @@ void ExpirePayload(Game& game) {
 // Two seconds without a further kill close the window; a chain of two or more pays.
 void CloseMultiKillWindow(Game& game) {
   GameState& s = game.state;
-  if (!s.MultiKillOpen) return;
+  if (!s.wave.MultiKillOpen) return;
   const int32_t now = game.host.Ticks();
-  if (now - s.MultiKillStart <= kMultiKillWindowMs) return;
-  if (s.MultiKillCount > 1) {
-    AddScore(game, s.MultiKillCount * 5000);
-    ++s.MultiKills;
+  if (now - s.wave.MultiKillStart <= kMultiKillWindowMs) return;
+  if (s.wave.MultiKillCount > 1) {
+    AddScore(game, s.wave.MultiKillCount * 5000);
+    ++s.wave.MultiKills;
   }
-  s.MultiKillOpen = false;
-  s.MultiKillCount = 0;
-  s.MultiKillStart = game.host.Ticks();
+  s.wave.MultiKillOpen = false;
+  s.wave.MultiKillCount = 0;
+  s.wave.MultiKillStart = game.host.Ticks();
 }
 
 void MoveShipUnlessHeld(Game& game) {
@@ -102,7 +102,7 @@ bool Pass(Game& game) {
   if (!AnyAlienActive(game) && !s.FieldEmpty) s.FieldEmpty = true;
   for (void (*step)(Game&) : kPlaySteps) {
     step(game);
-    if (s.WaveCleared && !s.QuitToMenu) CompleteWave(game);
+    if (s.wave.WaveCleared && !s.QuitToMenu) CompleteWave(game);
   }
   return !s.QuitToMenu && s.GameActive;
 }
@@ -113,9 +113,7 @@ void GameLoop(Game& game) {
   const RadarOnScreen radar(game);
   GameState& s = game.state;
   s.GameActive = true;
-  s.MultiKillStart = game.host.Ticks();
-  s.SureShots = 0;
-  s.MultiKills = 0;
+  s.wave.MultiKillStart = game.host.Ticks();  // the window's clock starts with play
   while (Pass(game)) {
   }
   if (!s.QuitToMenu) return;  // the wave is over: the next one is due

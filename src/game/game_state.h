@@ -13,6 +13,22 @@ namespace sb {
 constexpr int16_t kShipStartX = 5000;
 constexpr int16_t kShipY = 6850;
 
+// What one wave counts for its tally and its multi-kill window. Every wave
+// starts from a fresh value: nothing of the last wave's count is heard in the
+// next one's tally.
+struct WaveState {
+  bool AlienLandedThisWave = false;
+  uint8_t NoLandingKills = 0;  // laser kills before the first landing, once per colour per volley
+  int16_t SureShots = 0;
+  int16_t MultiKills = 0;
+  bool MultiKillOpen = false;
+  int16_t MultiKillCount = 0;
+  int32_t MultiKillStart = 0;
+  bool WaveCleared = false;  // the last alien is down: the game loop ends the wave
+
+  bool operator==(const WaveState&) const = default;
+};
+
 struct GameState {
   bool GameActive = false;  // a wave is being played
   bool QuitToMenu = false;  // game over or abandoned: unwind to the menu
@@ -27,20 +43,12 @@ struct GameState {
   int16_t ShipX = kShipStartX;
   int16_t ShipY = kShipY;
 
-  // Per wave and per level counters.
-  bool AlienLandedThisWave = false;
-  uint8_t NoLandingKills = 0;  // laser kills before the first landing, once per colour per volley
-  uint8_t PerfectWaves = 0;    // waves of this level with no landing
-  int16_t SureShots = 0;
-  int16_t MultiKills = 0;
-  bool MultiKillOpen = false;
-  int16_t MultiKillCount = 0;
-  int32_t MultiKillStart = 0;
+  WaveState wave;  // fresh at every wave's start
+  uint8_t PerfectWaves = 0;  // waves of this level with no landing
 
   // Loop flags.
   bool SideLaserHold = false;  // side laser held with a direction: the ship stands
-  bool FieldEmpty = false;     // no alien of the six basic colours is active
-  bool WaveCleared = false;    // the last alien is down: the game loop ends the wave
+  bool FieldEmpty = false;     // no alien of the six basic colours is active; carries into the next wave
 
   // Stocks and their in-use flags.
   uint8_t MissilesSpent = 0;  // missiles fired, at most 10

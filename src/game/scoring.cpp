@@ -6,6 +6,7 @@
 #include "aliens/saucer.h"
 #include "game/game.h"
 #include "game/high_score.h"
+#include "game/stop_game_sounds.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
 #include "sound/music.h"
@@ -71,10 +72,8 @@ void AddScore(Game& game, int64_t points) {
 
 void EndWaveAtGameOver(Game& game) {
   ResetSaucerState(game);
-  StopSound(game.sounds.shield);
-  StopThrustSounds(game);
+  EndSceneSounds(game, NightLife::Mute);
   FreeAlienSounds(game);
-  game.sounds.nightLife.SetVolume(kVolumeMin);
   StopBackgroundLoop(game);
 }
 
@@ -89,9 +88,9 @@ void DamagePlayer(Game& game, int16_t amount, void (*endScene)(Game&)) {
   EndGame(game, endScene);  // the energy stays as it was
 }
 
-// Nothing of the last game is left in the standing, the ship or the
-// weapons: a thrust, a laser latch or a shot's time would otherwise carry
-// into the new game. What carries over is said here and only here: the
+// Nothing of the last game is left in the standing, the ship, the weapons,
+// the aliens or the saucer: a thrust, a laser latch, a shot's time or an
+// open start gate would otherwise carry into the new game. What carries over is said here and only here: the
 // difficulty and Insane the menu chose, and the vapor charges left at the end
 // of the last game. The best score is the player record's and stays.
 void ResetGameState(Game& game) {
@@ -102,12 +101,14 @@ void ResetGameState(Game& game) {
   game.state = fresh;
   game.ship = ShipState{};
   game.weapons = WeaponsState{};
+  game.aliens = AliensState{};  // no start gate or spawn clock of the last game
+  game.saucer = SaucerState{};
   game.player.newBest = false;
 }
 
 void RestartMultiKillWindow(Game& game) {
-  game.state.MultiKillStart = game.host.Ticks();
-  game.state.MultiKillOpen = true;
+  game.state.wave.MultiKillStart = game.host.Ticks();
+  game.state.wave.MultiKillOpen = true;
 }
 
 void PlayRandomShipHit(Game& game) {

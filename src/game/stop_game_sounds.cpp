@@ -2,6 +2,7 @@
 
 #include "aliens/aliens.h"
 #include "game/game.h"
+#include "player/ship.h"
 #include "sound/sound_engine.h"
 
 namespace sb {
@@ -34,21 +35,26 @@ void StopAlienSounds(AliensState& aliens) {
 
 }  // namespace
 
+void EndSceneSounds(Game& game, NightLife nightLife, std::span<SoundBuffer* const> owned) {
+  StopSound(game.sounds.shield);
+  game.state.ShieldActive = false;
+  StopThrustSounds(game);
+  if (nightLife == NightLife::Mute) MuteSound(game.sounds.nightLife);
+  else StopSound(game.sounds.nightLife);
+  for (SoundBuffer* sound : owned) FreeSound(*sound);
+}
+
 void StopGameSounds(Game& game) {
   game.state.GameActive = false;
   if (!game.startup.soundsLoaded) return;
+  EndSceneSounds(game, NightLife::Stop);
   GameSounds& s = game.sounds;
+  MuteSound(s.thrustContinuous);  // the next game's first thrust starts from silence
   for (SoundBuffer& b : s.sideHit) StopSound(b);
-  StopSound(s.shield);
   StopSound(game.saucer.PayloadSound);
   StopSound(game.saucer.DiveSound);
-  StopSound(s.nightLife);
   FreeSound(game.music.backgroundLoop);
   FreeAlienSounds(game);
-  for (SoundBuffer* b : {&s.thrustBurst, &s.thrustContinuous, &s.powerThrust, &s.thrustStop}) {
-    StopSound(*b);
-    b->SetVolume(kVolumeMin);
-  }
   StopPlayEffects(s);
   StopAlienSounds(game.aliens);
 }

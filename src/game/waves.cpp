@@ -1,6 +1,7 @@
 #include "game/waves.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "aliens/aliens.h"
 #include "aliens/saucer.h"
@@ -8,6 +9,7 @@
 #include "game/game_loop.h"
 #include "game/high_score.h"
 #include "game/scoring.h"
+#include "game/stop_game_sounds.h"
 #include "game/tally_ticks.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
@@ -26,17 +28,19 @@ constexpr std::array<uint8_t, 8> kMusicTrack = {1, 2, 3, 4, 5, 6, 4, 2};
 constexpr std::array<uint8_t, 8> kAmbienceTrack = {1, 2, 1, 2, 1, 2, 1, 2};
 constexpr int32_t kFastestBonusTick = 10;  // ms between the bonus counter's ticks at the most
 
-// Every colour group empty and every release schedule cleared; the start
-// gates, spawn timers and hurry flags carry over from the last wave.
+// Every colour group starts the wave fresh. What carries over from the last
+// wave is said here: the start gates and the spawn clock, and the records of a
+// colour the new wave lacks (its last explosion plays out).
 void ClearAlienGroups(Game& game) {
   for (AlienGroup& g : game.aliens.groups) {
-    g.Spawned = 0;
-    g.MoveIndex = 0;
-    g.HitIndex = 0;
-    g.Count = 0;
-    g.FirstSpawnDone = false;
+    AlienGroup fresh;
+    fresh.Started = g.Started;
+    fresh.StartDelay = g.StartDelay;
+    fresh.StartTick = g.StartTick;
+    fresh.SpawnTick = g.SpawnTick;
+    fresh.Aliens = std::move(g.Aliens);
+    g = std::move(fresh);
   }
-  game.saucer.SaucerEnabled = false;
 }
 
 void ApplyWaveRow(Game& game) {
@@ -56,8 +60,8 @@ void ApplyWaveRow(Game& game) {
     g.Aliens.clear();  // the last wave's records go, with any sound they still hold
     g.Aliens.resize(r.Count + 1u);  // record Count is never released
   }
+  game.saucer.SaucerEnabled = row.saucer;
   if (row.saucer) {
-    game.saucer.SaucerEnabled = true;
     game.saucer.SaucerStepDelay = row.SaucerStepDelay;
     game.saucer.SaucerChanceRange = row.SaucerChanceRange;
   }
@@ -85,23 +89,15 @@ bool EveryAlienDestroyed(const Game& game) {
   return anyColour;
 }
 
-// Everything that moved or hummed during the wave falls silent.
-void SilenceWave(Game& game) {
-  StopThrustSounds(game);
-  ResetSaucerState(game);
-  StopSound(game.sounds.shield);
-  game.sounds.nightLife.SetVolume(kVolumeMin);
-}
-
 // Kills made before the first landing pay 1000 each; a wave without any
 // landing pays the level's perfect-wave bonus besides.
 void PayNoLandingBonus(Game& game, SoundBuffer& tick) {
   GameState& s = game.state;
   PlaySound(game, "sounds/d_nlb.wav", 0, true);
   // The counter ticks once per one and a half kills.
-  CountTicks(game, tick, RoundHalfEven(s.NoLandingKills * 1.5), 0, kFastestBonusTick);
-  AddScore(game, s.NoLandingKills * 1000);
-  if (s.AlienLandedThisWave) return;
+  CountTicks(game, tick, RoundHalfEven(s.wave.NoLandingKills * 1.5), 0, kFastestBonusTick);
+  AddScore(game, s.wave.NoLandingKills * 1000);
+  if (s.wave.AlienLandedThisWave) return;
   AddScore(game, s.Level * 50000);
   PlaySound(game, "sounds/nlball.wav", 0, true);
   s.PerfectWaves = SaturatingAdd(s.PerfectWaves, 1);
@@ -152,9 +148,7 @@ void ReleaseWaveLeftovers(Game& game) {
 
 void StartWave(Game& game) {
   GameState& s = game.state;
-  s.MultiKills = 0;
-  s.SureShots = 0;
-  s.AlienLandedThisWave = false;
+  s.wave = WaveState{};  // nothing of the last wave's counts is heard in this one's tally
   ClearAlienGroups(game);
   if (s.Wave == 1) s.PerfectWaves = 0;
   ApplyWaveRow(game);
@@ -184,29 +178,28 @@ void StartGame(Game& game, uint8_t level, uint8_t wave, bool levelSelected) {
 }
 
 void CheckWaveCleared(Game& game) {
-  if (game.state.GameActive && EveryAlienDestroyed(game)) game.state.WaveCleared = true;
+  if (game.state.GameActive && EveryAlienDestroyed(game)) game.state.wave.WaveCleared = true;
 }
 
 void CompleteWave(Game& game) {
   GameState& s = game.state;
-  s.WaveCleared = false;
+  s.wave.WaveCleared = false;
   SoundBuffer tick;
   LoadSound(game, tick, "sounds/boncount.wav");
-  SilenceWave(game);
+  EndSceneSounds(game, NightLife::Mute);
+  ResetSaucerState(game);
   WaitSince(game, game.host.Ticks(), 2000);
   FreeAlienSounds(game);
   StopBackgroundLoop(game);
   DiscardMissiles(game);  // the next wave's aliens are new: nothing left to hit
   PlaySoundStereo(game, "sounds/d_wavcom.wav", 0, true);
   s.GameActive = false;
-  if (s.NoLandingKills > 0 || !s.AlienLandedThisWave) PayNoLandingBonus(game, tick);
+  if (s.wave.NoLandingKills > 0 || !s.wave.AlienLandedThisWave) PayNoLandingBonus(game, tick);
   if (game.player.newBest) StoreHighScoreRecord(game);
-  s.NoLandingKills = 0;
-  s.AlienLandedThisWave = false;
   PlaySound(game, "sounds/d_sskill.wav", 0, true);
-  SpeakNumber(game, s.SureShots);
+  SpeakNumber(game, s.wave.SureShots);
   PlaySound(game, "sounds/d_multi.wav", 0, true);
-  SpeakNumber(game, s.MultiKills);
+  SpeakNumber(game, s.wave.MultiKills);
   AdvanceWave(game);
 }
 

@@ -56,7 +56,7 @@ void PlayerControls(Game& game, const SceneControls& scene) {
   if (scene.stockWeapons && TakeAction(input, kFireMissile)) FireMissile(game);
   if (Held(input, kLaser) || Held(input, kSideLaser)) {
     scene.fire(game);
-    if (!state.GameActive || state.WaveCleared) return;  // the shot ended the scene
+    if (!state.GameActive || state.wave.WaveCleared) return;  // the shot ended the scene
     HoldLaserLatches(game);
   }
   if (scene.stockWeapons) StockWeaponKeys(game);
@@ -90,10 +90,6 @@ void LocateShip(Game& game) {
   ping.Play(false);
 }
 
-void PauseWave(Game& game) {
-  PauseGame(game);
-  // The P that resumed play is not a new press.
-  game.input.keyLatch[dik::P] = KeyDown(game.input, dik::P);
-}
+void PauseWave(Game& game) { PauseScene(game); }
 
 }  // namespace sb

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "game/game.h"
+#include "game/stop_game_sounds.h"
 #include "game/scoring.h"
 #include "platform/vb_math.h"
 #include "player/ship.h"
@@ -120,13 +121,6 @@ void SetUpBoss(Game& game) {
   game.sounds.nightLife.Play(true);
 }
 
-void EndBossAtGameOver(Game& game) {
-  StopSound(game.sounds.shield);
-  StopSound(game.boss.LoopMusic);
-  StopThrustSounds(game);
-  ReleaseBoss(game);
-}
-
 void BossDefeated(Game& game) {
   GameState& state = game.state;
   BossState& boss = game.boss;
@@ -134,7 +128,6 @@ void BossDefeated(Game& game) {
   state.GameActive = false;
   boss.BossAlive = false;
   ReleaseBoss(game);
-  StopThrustSounds(game);
   AddScore(game, kDefeatPoints);
   // The blast takes the roller with it.
   LoadSound(game, boss.Roller, "sounds/explode.wav");
@@ -152,18 +145,13 @@ void BossDefeated(Game& game) {
   PressKeyWait(game);
 }
 
-// Beside its own sounds the round stops what it started of the ship's: the
-// thrust and the night life at the walls.
+// The fight ends the ship's sounds as every scene does, the night life for
+// good, and frees the round's own.
 void ReleaseBoss(Game& game) {
   BossState& boss = game.boss;
-  StopSound(boss.LoopMusic);
-  StopSound(game.sounds.shield);
-  for (SoundBuffer* sound : {&boss.StartMusic, &boss.LoopMusic, &boss.Mothership, &boss.Scream, &boss.Shield,
-                             &boss.Roller, &boss.DirectionChange, &boss.Attack, &boss.RollerDrop, &boss.ShieldHit}) {
-    FreeSound(*sound);
-  }
-  StopThrustSounds(game);
-  StopSound(game.sounds.nightLife);
+  SoundBuffer* const owned[] = {&boss.LoopMusic, &boss.StartMusic, &boss.Mothership, &boss.Scream,     &boss.Shield,
+                                &boss.Roller,    &boss.DirectionChange, &boss.Attack, &boss.RollerDrop, &boss.ShieldHit};
+  EndSceneSounds(game, NightLife::Stop, owned);
 }
 
 }  // namespace sb

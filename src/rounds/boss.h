@@ -31,12 +31,10 @@ void BossAttack(Game& game);
 void UpdateRoller(Game& game);
 // A side laser hits the roller: ten deflections, then it is destroyed.
 void HitRoller(Game& game);
-// A game over in this round (DamagePlayer's end of the scene): the round's
-// sounds and the ship's go.
-void EndBossAtGameOver(Game& game);
 // The mothership destroyed: the game is complete.
 void BossDefeated(Game& game);
-// Stops and releases every sound of the round; safe to call again.
+// Stops and releases every sound of the round and the ship's; safe to call
+// again. It also ends the round at a game over (DamagePlayer's end of the scene).
 void ReleaseBoss(Game& game);
 
 // Every boss sound is heard from its source: quieter the farther it is from

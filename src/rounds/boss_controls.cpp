@@ -27,21 +27,8 @@ void PauseBossRound(Game& game) {
   BossState& boss = game.boss;
   SoundBuffer* const sounds[] = {&boss.LoopMusic, &boss.Mothership, &boss.Scream,  &boss.Shield,    &boss.DirectionChange,
                                  &boss.Attack,    &boss.RollerDrop, &boss.Roller,  &boss.ShieldHit};
-  uint32_t status[std::size(sounds)] = {};
-  for (size_t i = 0; i < std::size(sounds); ++i) {
-    status[i] = sounds[i]->Status();
-    StopSound(*sounds[i]);
-  }
-  const int32_t start = game.host.Ticks();
-  PauseGame(game);
-  game.input.keyLatch[dik::P] = KeyDown(game.input, dik::P);  // the P that resumed is no new press
-  for (size_t i = 0; i < std::size(sounds); ++i) {
-    if (status[i] & kStatusPlaying) sounds[i]->Play((status[i] & kStatusLooping) != 0);
-  }
-  const int32_t paused = game.host.Ticks() - start;
-  for (Stopwatch* tick : {&boss.StepTick, &boss.ShieldTick, &boss.DamageTick, &boss.RollerTick, &boss.RollerStepTick}) {
-    tick->Skip(paused);
-  }
+  Stopwatch* const clocks[] = {&boss.StepTick, &boss.ShieldTick, &boss.DamageTick, &boss.RollerTick, &boss.RollerStepTick};
+  PauseScene(game, sounds, clocks);
 }
 
 // An open hit lowers the mothership's pitch; the hit that finds it already

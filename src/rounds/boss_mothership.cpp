@@ -104,7 +104,7 @@ void BossAttack(Game& game) {
   } else if (near && boss.DamageTick.MoreThan(now, kLaserDamageInterval)) {
     PlayRandomShipHit(game);
     boss.DamageTick.Start(now);
-    DamagePlayer(game, static_cast<int16_t>(5 * state.Difficulty), EndBossAtGameOver);
+    DamagePlayer(game, static_cast<int16_t>(5 * state.Difficulty), ReleaseBoss);
   }
 }
 

@@ -73,7 +73,7 @@ void ExplodeAtShip(Game& game) {
   BlowUpRoller(game, BossVolume(game, game.boss.RollerX));
   GameSounds& sounds = game.sounds;
   RestartSound(sounds.sideHit[static_cast<size_t>(RandomSpread(game, 0, 6)) % sounds.sideHit.size()]);
-  DamagePlayer(game, kRollerDamage, EndBossAtGameOver);
+  DamagePlayer(game, kRollerDamage, ReleaseBoss);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "game/stop_game_sounds.h"
 #include "game/tally_ticks.h"
 #include "input/input.h"
 #include "player/controls.h"
@@ -26,7 +27,6 @@ constexpr uint8_t kLowRoundEnergy = 40;  // below this the game warns
 constexpr int64_t kMeteorShotPoints = 10000;
 
 constexpr size_t kMeteorShowerSounds = 2 * kRoundRecords + 1 + 4;
-static_assert(kMeteorShowerSounds <= kMaxRoundSounds);
 
 std::array<SoundBuffer*, kMeteorShowerSounds> MeteorShowerSounds(MeteorShowerState& shower) {
   std::array<SoundBuffer*, kMeteorShowerSounds> sounds{};
@@ -42,7 +42,7 @@ std::array<SoundBuffer*, kMeteorShowerSounds> MeteorShowerSounds(MeteorShowerSta
 
 void PauseMeteorShower(Game& game) {
   const auto sounds = MeteorShowerSounds(game.meteorShower);
-  PauseRound(game, sounds);
+  PauseScene(game, sounds);
 }
 
 // The explosion of the landing is heard first, then the fire.
@@ -272,7 +272,7 @@ void ReleaseMeteorShower(Game& game) {
   shower.loaded = false;
   shower.common.tractor.Active = false;
   const auto sounds = MeteorShowerSounds(shower);
-  EndRoundSounds(game, sounds);
+  EndSceneSounds(game, NightLife::Mute, sounds);
 }
 
 }  // namespace sb

@@ -39,24 +39,6 @@ bool BeginRoundPass(Game& game) {
   return false;
 }
 
-void PauseRound(Game& game, std::span<SoundBuffer* const> sounds) {
-  std::array<bool, kMaxRoundSounds> held{};
-  const size_t count = std::min(sounds.size(), held.size());
-  std::array<bool, kMaxRoundSounds> looping{};
-  for (size_t i = 0; i < count; ++i) {
-    SoundBuffer& sound = *sounds[i];
-    held[i] = sound.IsPlaying();
-    looping[i] = (sound.Status() & kStatusLooping) != 0;
-    if (held[i]) sound.Stop();
-  }
-  PauseGame(game);
-  // The P that resumed play is not a new press.
-  game.input.keyLatch[dik::P] = KeyDown(game.input, dik::P);
-  for (size_t i = 0; i < count; ++i) {
-    if (held[i]) sounds[i]->Play(looping[i]);
-  }
-}
-
 void SwitchTractorOn(Tractor& tractor) {
   tractor.Active = true;
   tractor.Sound.SetPosition(0);
@@ -153,14 +135,6 @@ bool CatchMonkey(Game& game, RoundCommon& round) {
 
 void CountRoundTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points) {
   CountTicks(game, counter, count, points, kFastestTickDelay);
-}
-
-void EndRoundSounds(Game& game, std::span<SoundBuffer* const> sounds) {
-  StopSound(game.sounds.shield);
-  game.state.ShieldActive = false;
-  StopThrustSounds(game);
-  MuteSound(game.sounds.nightLife);
-  for (SoundBuffer* sound : sounds) FreeSound(*sound);
 }
 
 std::array<SoundBuffer*, 4> CommonSounds(RoundCommon& round) {

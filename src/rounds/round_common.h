@@ -39,12 +39,6 @@ struct ReleaseOnExit {
 // when Escape leaves the round, without a tally (the game goes on).
 bool BeginRoundPass(Game& game);
 
-// The most sounds a round holds still while paused.
-constexpr size_t kMaxRoundSounds = 128;
-// Pauses the game with the round's own sounds held where they are; they go
-// on from there when play resumes.
-void PauseRound(Game& game, std::span<SoundBuffer* const> sounds);
-
 // The beam switched on (it lasts as long as its sound) or off, or the one
 // from the other (the tractor key).
 void SwitchTractorOn(Tractor& tractor);
@@ -68,9 +62,6 @@ std::string_view RandomImpact(Game& game);
 // The counted ticks of a round's tally, each paying `points`.
 void CountRoundTicks(Game& game, SoundBuffer& counter, int32_t count, int64_t points);
 
-// A round's end, whatever way it ends: the ship's shield, thrust and the edge
-// ambience go quiet, the beam goes off and every sound named here is released.
-void EndRoundSounds(Game& game, std::span<SoundBuffer* const> sounds);
 // The sounds of the beam, the monkey and its music.
 std::array<SoundBuffer*, 4> CommonSounds(RoundCommon& round);
 

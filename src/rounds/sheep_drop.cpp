@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "game/game.h"
+#include "game/stop_game_sounds.h"
 #include "game/scoring.h"
 #include "game/tally_ticks.h"
 #include "input/input.h"
@@ -40,7 +41,6 @@ constexpr std::string_view kCloneVoices[] = {"sounds/clone1.wav", "sounds/clone2
 constexpr std::string_view kCargoHits[] = {"sounds/cargimp1.wav", "sounds/cargimp2.wav", "sounds/cargimp3.wav"};
 
 constexpr size_t kSheepDropSounds = 2 * kRoundRecords + 2 + 4;
-static_assert(kSheepDropSounds <= kMaxRoundSounds);
 
 std::array<SoundBuffer*, kSheepDropSounds> SheepDropSounds(SheepDropState& drop) {
   std::array<SoundBuffer*, kSheepDropSounds> sounds{};
@@ -57,7 +57,7 @@ std::array<SoundBuffer*, kSheepDropSounds> SheepDropSounds(SheepDropState& drop)
 
 void PauseSheepDrop(Game& game) {
   const auto sounds = SheepDropSounds(game.sheepDrop);
-  PauseRound(game, sounds);
+  PauseScene(game, sounds);
 }
 
 // A sheep hitting the ground is lost (the fourth ends the round); a clone
@@ -351,7 +351,7 @@ void ReleaseSheepDrop(Game& game) {
   drop.loaded = false;
   drop.common.tractor.Active = false;
   const auto sounds = SheepDropSounds(drop);
-  EndRoundSounds(game, sounds);
+  EndSceneSounds(game, NightLife::Mute, sounds);
 }
 
 }  // namespace sb

@@ -3,11 +3,14 @@
 // at a time on each channel: a new prompt cuts off the one playing there.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace sb {
 
 struct Game;
+struct Stopwatch;
+class SoundBuffer;
 
 // Plays a prompt on the speech channel. With `wait`, returns when it ends;
 // F12 skips it (once per press). A prompt that cannot be played shows an
@@ -41,5 +44,10 @@ void PressKeyWait(Game& game);
 
 // Pauses the game until P is pressed.
 void PauseGame(Game& game);
+
+// The pause key of any scene: the game pauses with the scene's own sounds
+// held where they are (they go on from there when play resumes) and its clocks
+// standing still; the P that resumed play is no new press.
+void PauseScene(Game& game, std::span<SoundBuffer* const> sounds = {}, std::span<Stopwatch* const> clocks = {});
 
 }  // namespace sb

@@ -88,7 +88,7 @@ TEST(AlienDescent, AnAlienBelowTheLandingHeightLandsOnce) {
   for (int i = 0; i < 200; ++i) f.Pass();
   EXPECT_TRUE(a.Landed);
   EXPECT_TRUE(a.Active);
-  EXPECT_TRUE(f.game.state.AlienLandedThisWave);
+  EXPECT_TRUE(f.game.state.wave.AlienLandedThisWave);
   EXPECT_TRUE(a.LandedRight);
   EXPECT_EQ(a.Y, 6850) << "a landed alien descends no further";
   EXPECT_EQ(f.Log({"play", "stop"}), (std::vector<std::string>{"stop sounds/agreen.wav", "play sounds/alienlnd.wav"}));

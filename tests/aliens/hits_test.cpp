@@ -23,9 +23,9 @@ TEST(Hits, AKillExplodesTheAlienOverTheShipAndMovesTheCounters) {
   EXPECT_TRUE(a.Destroyed);
   EXPECT_EQ(f.Log({"play", "stop"}), (std::vector<std::string>{"stop sounds/agreen.wav", "play sounds/explode.wav"}));
   EXPECT_EQ(f.LogRest("play").back(), "sounds/explode.wav loop=0 vol=-1305 pan=0 freq=22050");
-  EXPECT_EQ(f.game.state.SureShots, 1);
-  EXPECT_EQ(f.game.state.MultiKillCount, 1);
-  EXPECT_EQ(f.game.state.NoLandingKills, 1);
+  EXPECT_EQ(f.game.state.wave.SureShots, 1);
+  EXPECT_EQ(f.game.state.wave.MultiKillCount, 1);
+  EXPECT_EQ(f.game.state.wave.NoLandingKills, 1);
 }
 
 TEST(Hits, OneShotKillsEveryFlyingAlienInReachAndMissesTheRest) {
@@ -42,15 +42,15 @@ TEST(Hits, OneShotKillsEveryFlyingAlienInReachAndMissesTheRest) {
   EXPECT_TRUE(far.MissedOnce);
   EXPECT_FALSE(landed.Destroyed) << "the main laser passes over landed aliens";
   EXPECT_FALSE(landed.MissedOnce);
-  EXPECT_EQ(f.game.state.SureShots, 2);
-  EXPECT_EQ(f.game.state.MultiKillCount, 1) << "one colour, one volley";
-  EXPECT_EQ(f.game.state.NoLandingKills, 1);
+  EXPECT_EQ(f.game.state.wave.SureShots, 2);
+  EXPECT_EQ(f.game.state.wave.MultiKillCount, 1) << "one colour, one volley";
+  EXPECT_EQ(f.game.state.wave.NoLandingKills, 1);
 
   far.X = 5000;
   f.Fire(Colour::Green);
   EXPECT_TRUE(far.Destroyed);
-  EXPECT_EQ(f.game.state.SureShots, 2) << "an alien once missed gives no sure shot";
-  EXPECT_EQ(f.game.state.MultiKillCount, 2);
+  EXPECT_EQ(f.game.state.wave.SureShots, 2) << "an alien once missed gives no sure shot";
+  EXPECT_EQ(f.game.state.wave.MultiKillCount, 2);
 }
 
 TEST(Hits, ArmourAbsorbsAsManyHitsAsTheDifficulty) {
@@ -71,7 +71,7 @@ TEST(Hits, ArmourAbsorbsAsManyHitsAsTheDifficulty) {
     EXPECT_TRUE(f.Log({"play"}).empty()) << "armour takes a hit in silence";
     f.Fire(c.colour);
     EXPECT_TRUE(a.Destroyed) << "colour " << int(c.colour) << " difficulty " << int(c.difficulty);
-    EXPECT_EQ(f.game.state.SureShots, 1) << "hits on armour are not misses";
+    EXPECT_EQ(f.game.state.wave.SureShots, 1) << "hits on armour are not misses";
   }
 }
 
@@ -142,15 +142,15 @@ TEST(Hits, SideLasersWorkOnTheFirstLandedAlienOnTheirSide) {
     EXPECT_TRUE(first.Active) << "difficulty " << int{difficulty};
     EXPECT_EQ(f.Log({"play"}).size(), static_cast<size_t>(difficulty + 1)) << "each strike is heard";
     EXPECT_EQ(f.LogRest("pan").back().substr(f.LogRest("pan").back().find(' ') + 1), "pan=-2000");
-    EXPECT_EQ(f.game.state.MultiKillCount, 0);
+    EXPECT_EQ(f.game.state.wave.MultiKillCount, 0);
 
     HitAliens(f.game, Colour::Green, kShotLeft);
     EXPECT_TRUE(first.Destroyed);
     EXPECT_FALSE(first.Active || first.Landed);
     EXPECT_EQ(f.LogRest("play").back(), "sounds/explode.wav loop=0 vol=-300 pan=-2000 freq=22050");
     EXPECT_EQ(second.HitCount, 0);
-    EXPECT_EQ(f.game.state.MultiKillCount, 1);
-    EXPECT_EQ(f.game.state.SureShots, 0) << "no sure shots on the ground";
+    EXPECT_EQ(f.game.state.wave.MultiKillCount, 1);
+    EXPECT_EQ(f.game.state.wave.SureShots, 0) << "no sure shots on the ground";
 
     HitAliens(f.game, Colour::Green, kShotLeft);
     EXPECT_EQ(second.HitCount, 1);
@@ -165,10 +165,10 @@ TEST(Hits, KillsAfterTheWavesFirstLandingAreNoLandingKillsNoMore) {
   f.SetUp(Colour::Green, 2);
   f.Fly(Colour::Green, 0, 5000, 1000);
   f.Fly(Colour::Green, 1, 5000, 2000);
-  f.game.state.AlienLandedThisWave = true;
+  f.game.state.wave.AlienLandedThisWave = true;
   f.Fire(Colour::Green);
-  EXPECT_EQ(f.game.state.NoLandingKills, 0);
-  EXPECT_EQ(f.game.state.MultiKillCount, 1);
+  EXPECT_EQ(f.game.state.wave.NoLandingKills, 0);
+  EXPECT_EQ(f.game.state.wave.MultiKillCount, 1);
 }
 
 TEST(Hits, NothingIsHitBetweenWaves) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "game/game_loop.h"
 #include "game/high_score.h"
@@ -124,7 +126,7 @@ TEST(DamagePlayer, LowersTheEnergyWarnsBelowThirtyAndEndsTheGameWhenNothingIsLef
   const struct {
     const char* name;
     void (*endScene)(Game&);
-  } scenes[] = {{"wave", EndWaveAtGameOver}, {"boss", EndBossAtGameOver}};
+  } scenes[] = {{"wave", EndWaveAtGameOver}, {"boss", ReleaseBoss}};
   const DamageCase cases[] = {
       {35, 5, false, true, 30, false, false},  // 30 is not below 30
       {30, 5, false, true, 25, true, false},
@@ -185,16 +187,36 @@ TEST(DamagePlayer, GameOverSilencesThePlayThenSpeaksTheScoreAndWaits) {
   EXPECT_EQ(game.sounds.nightLife.Volume(), -10000);
 }
 
-// What a new game starts from: the standing, the ship and the weapons.
+// What of the aliens and the saucer the first wave of a game could find left
+// over: the colours' start gates, release schedules and spawn clocks, the
+// records, and the saucer's standing.
+std::vector<int64_t> AlienStandingOf(const Game& game) {
+  std::vector<int64_t> v;
+  for (const AlienGroup& g : game.aliens.groups) {
+    v.insert(v.end(), {g.Started, g.StartDelay, g.StartTick.start, g.SpawnTick.start, g.Spawned, g.Count,
+                       g.FirstSpawnDone, static_cast<int64_t>(g.Aliens.size())});
+  }
+  for (const SpawnTimer& t : game.aliens.timers) v.insert(v.end(), {t.Delay, t.DelayChosen});
+  const SaucerState& s = game.saucer;
+  v.insert(v.end(), {game.aliens.HurrySpawn, s.SaucerEnabled, s.SaucerPresent, s.SaucerCheckTick.start, s.PayloadDown,
+                     s.PreviousPayloadKind});
+  return v;
+}
+
+// What a new game starts from: the standing, the ship, the weapons, the aliens
+// and the saucer.
 struct GameStart {
   GameState state;
   ShipState ship;
   WeaponsState weapons;
+  std::vector<int64_t> aliens;
   bool newBest = false;
   bool operator==(const GameStart&) const = default;
 };
 
-GameStart StartOf(const Game& game) { return {game.state, game.ship, game.weapons, game.player.newBest}; }
+GameStart StartOf(const Game& game) {
+  return {game.state, game.ship, game.weapons, AlienStandingOf(game), game.player.newBest};
+}
 
 // A wave in play on Insane with three vapor charges in stock: the ship
 // thrusts to the left with the laser held, a shot has just been fired, the

@@ -84,8 +84,12 @@ TEST(StartWave, SetsUpTheRowsColoursAndAnnouncesTheWave) {
   game.state.ShipX = 900;
   game.state.Level = 6;
   game.state.Wave = 5;
+  game.state.wave = {.AlienLandedThisWave = true, .NoLandingKills = 3, .SureShots = 4, .MultiKills = 2,
+                     .MultiKillOpen = true, .MultiKillCount = 2, .MultiKillStart = 7, .WaveCleared = true};
 
   StartWave(game);
+
+  EXPECT_TRUE(game.state.wave == WaveState{}) << "the wave counts afresh";
 
   EXPECT_EQ(green.Count, 0);
   EXPECT_EQ(green.Spawned, 0);
@@ -176,7 +180,7 @@ TEST(CheckWaveCleared, MarksTheWaveOnlyWhenEveryAlienOfEveryColourIsDown) {
     sim.game.state.GameActive = c.active;
     if (c.survivorIndex >= 0) sim.game.aliens[c.survivor].Aliens[c.survivorIndex].Destroyed = false;
     CheckWaveCleared(sim.game);
-    EXPECT_EQ(sim.game.state.WaveCleared, c.cleared) << c.name;
+    EXPECT_EQ(sim.game.state.wave.WaveCleared, c.cleared) << c.name;
     EXPECT_TRUE(sim.Played().empty()) << c.name << ": nothing of the tally yet";
   }
 }
@@ -188,7 +192,7 @@ TEST(CheckWaveCleared, AColourNotAllReleasedIsNotCleared) {
   red.Spawned = 2;
   red.Aliens[2].Destroyed = red.Aliens[3].Destroyed = false;
   CheckWaveCleared(sim.game);
-  EXPECT_FALSE(sim.game.state.WaveCleared);
+  EXPECT_FALSE(sim.game.state.wave.WaveCleared);
 }
 
 struct TallyCase {
@@ -220,8 +224,8 @@ TEST(CompleteWave, PaysTheNoLandingKillsAndThePerfectWaveWithTheirTicks) {
     s.Level = c.level;
     s.Wave = 2;
     s.Difficulty = c.difficulty;
-    s.NoLandingKills = c.kills;
-    s.AlienLandedThisWave = c.landed;
+    s.wave.NoLandingKills = c.kills;
+    s.wave.AlienLandedThisWave = c.landed;
     s.PerfectWaves = 1;
     s.GameActive = true;
     CompleteWave(sim.game);
@@ -232,8 +236,6 @@ TEST(CompleteWave, PaysTheNoLandingKillsAndThePerfectWaveWithTheirTicks) {
     EXPECT_EQ(Count(played, "sounds/nlball.wav"), c.landed ? 0u : 1u) << c.name;
     EXPECT_EQ(s.Score, c.points) << c.name;
     EXPECT_EQ(s.PerfectWaves, c.landed ? 1 : 2) << c.name;
-    EXPECT_EQ(s.NoLandingKills, 0) << c.name;
-    EXPECT_FALSE(s.AlienLandedThisWave) << c.name;
     EXPECT_FALSE(s.GameActive) << c.name;
   }
 }
@@ -247,10 +249,10 @@ TEST(CompleteWave, WaitsTwoSecondsThenSpeaksTheWaveTheBonusAndTheCounts) {
   game.player.personalBest = 1'000'000'000;
   s.Level = 1;
   s.Wave = 2;
-  s.NoLandingKills = 2;
-  s.AlienLandedThisWave = true;
-  s.SureShots = 7;
-  s.MultiKills = 1;
+  s.wave.NoLandingKills = 2;
+  s.wave.AlienLandedThisWave = true;
+  s.wave.SureShots = 7;
+  s.wave.MultiKills = 1;
   s.GameActive = true;
   game.sounds.shield.Play(false);
   game.sounds.nightLife.SetVolume(-400);
@@ -268,8 +270,8 @@ TEST(CompleteWave, WaitsTwoSecondsThenSpeaksTheWaveTheBonusAndTheCounts) {
                             "sounds/smackem.wav"};  // two kills tick three times
   EXPECT_EQ(played, expected);
   EXPECT_EQ(sim.Log({"stop", "vol"}),
-            (Strings{"vol sounds/thrburst.wav", "vol sounds/pwthrust.wav", "vol sounds/thrstop.wav",
-                     "stop sounds/shield.wav", "vol sounds/nitelife.wav"}));
+            (Strings{"stop sounds/shield.wav", "vol sounds/thrburst.wav", "vol sounds/pwthrust.wav",
+                     "vol sounds/thrstop.wav", "vol sounds/nitelife.wav"}));
   EXPECT_EQ(game.sounds.nightLife.Volume(), -10000);
   EXPECT_EQ(s.Wave, 3);
   EXPECT_EQ(s.Score, 2000);
@@ -285,8 +287,8 @@ TEST(CompleteWave, TheTicksSpeedUpAndRise) {
   sim.game.player.personalBest = 1'000'000'000;
   s.Level = 1;
   s.Wave = 1;
-  s.NoLandingKills = 30;  // 45 ticks
-  s.AlienLandedThisWave = true;
+  s.wave.NoLandingKills = 30;  // 45 ticks
+  s.wave.AlienLandedThisWave = true;
   CompleteWave(sim.game);
   std::vector<int> times;
   std::vector<int> frequencies;
@@ -314,7 +316,7 @@ TEST(CompleteWave, StoresTheBestAgainOnlyInAGameThatPassedIt) {
     sim.game.state.Score = passed ? 90000 : 10;
     sim.game.state.Level = 1;
     sim.game.state.Wave = 1;
-    sim.game.state.AlienLandedThisWave = true;
+    sim.game.state.wave.AlienLandedThisWave = true;
     CompleteWave(sim.game);
     const Strings expected = passed ? Strings{"settings KVZ31P/Settings/HSLevel=Hard",
                                               "settings KVZ31P/Settings/HS=" + ToBase36(EncodeScore(70000))}
@@ -355,7 +357,7 @@ TEST(CompleteWave, AdvancesToTheNextWaveLevelBonusRoundOrBoss) {
     s.Level = c.level;
     s.Wave = c.wave;
     s.PerfectWaves = c.perfectBefore;
-    s.AlienLandedThisWave = !c.perfect;
+    s.wave.AlienLandedThisWave = !c.perfect;
     s.LevelSelected = c.levelSelected;
     CompleteWave(sim.game);
     const Strings played = sim.Played();

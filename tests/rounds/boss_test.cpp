@@ -347,7 +347,7 @@ TEST(BossAttack, TheChargedLaserFiresAndBurnsOnlyANearShip) {
 
 // The damage rule itself is DamagePlayer's (scoring_test); the round adds
 // what its game over releases.
-TEST(EndBossAtGameOver, TheLastBlowReleasesTheRoundBeforeTheGameOverIsSpoken) {
+TEST(ReleaseBoss, TheLastBlowReleasesTheRoundBeforeTheGameOverIsSpoken) {
   const struct {
     const char* name;
     int16_t energy;
@@ -358,7 +358,7 @@ TEST(EndBossAtGameOver, TheLastBlowReleasesTheRoundBeforeTheGameOverIsSpoken) {
     rig.game.state.Energy = c.energy;
     rig.game.state.GameActive = true;
     rig.game.state.Score = 120;
-    DamagePlayer(rig.game, 10, EndBossAtGameOver);
+    DamagePlayer(rig.game, 10, ReleaseBoss);
     EXPECT_EQ(rig.Released(), c.over) << c.name;
     if (!c.over) continue;
     EXPECT_FALSE(rig.game.state.GameActive);
