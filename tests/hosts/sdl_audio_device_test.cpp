@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -138,15 +144,43 @@ TEST_F(SdlAudioDevice, ALostDeviceIsReplacedAndTheSoundGoesOnWhereItWas) {
   EXPECT_EQ(after.front(), NextFrame(before.back())) << "no frame lost or played twice";
 }
 
-// SDL itself finds the device gone: the disk driver writing to a full disk
-// gives up on its device as a sound card unplugged does, and the default one
-// (a file that can be written now) takes over within a second.
+// The highest ramp frame a pipe's reader has taken from the disk driver so
+// far; `bytes` keeps what did not yet make a whole frame.
+int ReadRampFrames(int reader, std::vector<uint8_t>& bytes, int heard) {
+  uint8_t chunk[4096];
+  for (ssize_t got; (got = read(reader, chunk, sizeof chunk)) > 0;) bytes.insert(bytes.end(), chunk, chunk + got);
+  size_t i = 0;
+  for (; i + 3 < bytes.size(); i += 4) {
+    heard = std::max(heard, static_cast<int>(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8)));
+  }
+  bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(i));
+  return heard;
+}
+
+// SDL itself finds the device gone: the disk driver writing into a pipe whose
+// reader has gone gives up on its device as a sound card unplugged does, and
+// the default one takes over within a second. The reader stays until it has
+// heard the ramp begin, so the sound is known to have played before the
+// device failed (a device that fails before its first sound would rightly
+// start the ramp from its beginning).
 TEST_F(SdlAudioDevice, ADeviceThatFailsUnderTheMixerIsReplaced) {
-  setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
+  const std::filesystem::path pipe = dir.path() / "first.pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  // A write into the closed pipe then fails, as a write to a lost device does, instead of ending the tests.
+  const auto previousSigpipe = signal(SIGPIPE, SIG_IGN);
+  setenv("SDL_DISKAUDIOFILE", pipe.c_str(), 1);
   const VoiceId voice = PlayRamp();
   SdlHost host(options);
   ASSERT_TRUE(host.StartAudio(mixer));
   setenv("SDL_DISKAUDIOFILE", (dir.path() / "second.raw").c_str(), 1);
+  std::vector<uint8_t> bytes;
+  int heard = 0;
+  const bool begun =
+      PassUntil(host, kPassesInASecond, [&] { return (heard = ReadRampFrames(reader, bytes, heard)) > 0; });
+  close(reader);
+  ASSERT_TRUE(begun) << "the first device played the ramp";
   testing::internal::CaptureStderr();
   const bool reopened = PassUntil(host, kPassesInASecond, [&] { return host.Audio().Opens() == 2; });
   const std::string err = testing::internal::GetCapturedStderr();
@@ -155,6 +189,7 @@ TEST_F(SdlAudioDevice, ADeviceThatFailsUnderTheMixerIsReplaced) {
   ASSERT_TRUE(PassUntil(host, kPassesInASecond, [&] { return Written(dir.path() / "second.raw", 16384); }));
   EXPECT_EQ(mixer.Status(voice), kStatusPlaying | kStatusLooping);
   host.StopAudio();
+  signal(SIGPIPE, previousSigpipe);
   const std::vector<int> after = LeftChannel(dir.path() / "second.raw");
   ASSERT_FALSE(after.empty());
   EXPECT_NE(after.front(), 1) << "the sound went on from where it was, not from its start";
