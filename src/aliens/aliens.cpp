@@ -61,11 +61,13 @@ void SetUpColourGroup(Game& game, Colour colour, const ColourRow& row) {
   g.HitIndex = 0;
   g.FirstSpawnDone = false;
   g.Count = row.Count;
-  g.Aliens.clear();  // keeps the capacity: later waves of the game allocate less
+  // An absent colour keeps its records, their sounds stopped at the last
+  // wave's end, until a wave uses the colour again or the game is left.
   if (row.Count == 0) return;
   g.StepDelay = row.StepDelay;
   g.SpawnInterval = row.SpawnInterval;
   g.DriftStep = row.DriftStep;
+  g.Aliens.clear();  // keeps the capacity: later waves of the game allocate less
   g.Aliens.resize(static_cast<size_t>(row.Count) + 1);
 }
 

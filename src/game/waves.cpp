@@ -26,38 +26,17 @@ constexpr std::array<uint8_t, 8> kMusicTrack = {1, 2, 3, 4, 5, 6, 4, 2};
 constexpr std::array<uint8_t, 8> kAmbienceTrack = {1, 2, 1, 2, 1, 2, 1, 2};
 constexpr int32_t kFastestBonusTick = 10;  // ms between the bonus counter's ticks at the most
 
-// Every colour group empty and every release schedule cleared; the start
-// gates, spawn timers and hurry flags carry over from the last wave.
-void ClearAlienGroups(Game& game) {
-  for (AlienGroup& g : game.aliens.groups) {
-    g.Spawned = 0;
-    g.MoveIndex = 0;
-    g.HitIndex = 0;
-    g.Count = 0;
-    g.FirstSpawnDone = false;
-  }
-  game.saucer.SaucerEnabled = false;
-}
-
+// Every colour group set up from the wave's row, present or not, and the
+// saucer enabled when the row has one.
 void ApplyWaveRow(Game& game) {
   GameState& s = game.state;
   const size_t level = std::clamp<size_t>(s.Level, 1, 8) - 1;
   game.music.musicTrack = kMusicTrack[level];
   game.music.ambienceTrack = kAmbienceTrack[level];
   const WaveRow& row = LevelWaveRow(s.Level, s.Wave);
-  for (size_t c = 0; c < row.colours.size(); ++c) {
-    const ColourRow& r = row.colours[c];
-    if (r.Count == 0) continue;
-    AlienGroup& g = game.aliens.groups[c];
-    g.Count = r.Count;
-    g.StepDelay = r.StepDelay;
-    g.SpawnInterval = r.SpawnInterval;
-    g.DriftStep = r.DriftStep;
-    g.Aliens.clear();  // the last wave's records go, with any sound they still hold
-    g.Aliens.resize(r.Count + 1u);  // record Count is never released
-  }
+  for (size_t c = 0; c < row.colours.size(); ++c) SetUpColourGroup(game, static_cast<Colour>(c), row.colours[c]);
+  game.saucer.SaucerEnabled = row.saucer;
   if (row.saucer) {
-    game.saucer.SaucerEnabled = true;
     game.saucer.SaucerStepDelay = row.SaucerStepDelay;
     game.saucer.SaucerChanceRange = row.SaucerChanceRange;
   }
@@ -155,7 +134,6 @@ void StartWave(Game& game) {
   s.MultiKills = 0;
   s.SureShots = 0;
   s.AlienLandedThisWave = false;
-  ClearAlienGroups(game);
   if (s.Wave == 1) s.PerfectWaves = 0;
   ApplyWaveRow(game);
   s.ShipX = kShipStartX;
