@@ -26,8 +26,12 @@ std::string DateText(Game& game) {
 HttpResponse Ask(Game& game, const char* path, const std::string& body) {
   HttpRequest request;
   request.url = BoardUrl(game);
-  // With no board set up nothing is sent: a bare path is no address.
-  if (request.url.empty()) return {.error = "no score board is set up"};
+  if (request.url.empty()) {
+    // With no board set up nothing is sent: a bare path is no address.
+    HttpResponse none;
+    none.error = "no score board is set up";
+    return none;
+  }
   request.url += path;
   request.body = body;
   request.user = board::kUser;
