@@ -1,5 +1,7 @@
 #include "aliens/aliens.h"
 
+#include <utility>
+
 #include "aliens/behaviours.h"
 #include "aliens/ground.h"
 #include "aliens/spawning.h"
@@ -56,17 +58,24 @@ void UpdateAliens(Game& game) {
 
 void SetUpColourGroup(Game& game, Colour colour, const ColourRow& row) {
   AlienGroup& g = game.aliens[colour];
-  g.Spawned = 0;
-  g.MoveIndex = 0;
-  g.HitIndex = 0;
-  g.FirstSpawnDone = false;
-  g.Count = row.Count;
-  g.Aliens.clear();  // keeps the capacity: later waves of the game allocate less
-  if (row.Count == 0) return;
-  g.StepDelay = row.StepDelay;
-  g.SpawnInterval = row.SpawnInterval;
-  g.DriftStep = row.DriftStep;
-  g.Aliens.resize(static_cast<size_t>(row.Count) + 1);
+  AlienGroup fresh;
+  // What carries over from the last wave: the start gate and the spawn clock.
+  fresh.Started = g.Started;
+  fresh.StartDelay = g.StartDelay;
+  fresh.StartTick = g.StartTick;
+  fresh.SpawnTick = g.SpawnTick;
+  fresh.Count = row.Count;
+  fresh.Aliens = std::move(g.Aliens);
+  if (row.Count > 0) {
+    fresh.StepDelay = row.StepDelay;
+    fresh.SpawnInterval = row.SpawnInterval;
+    fresh.DriftStep = row.DriftStep;
+    fresh.Aliens.clear();  // keeps the capacity: later waves of the game allocate less
+    fresh.Aliens.resize(static_cast<size_t>(row.Count) + 1);
+  }
+  // An absent colour keeps its records, their sounds stopped at the last
+  // wave's end, until a wave uses the colour again or the game is left.
+  g = std::move(fresh);
 }
 
 bool AnyAlienActive(const Game& game) {

@@ -11,11 +11,12 @@ struct ColourRow;
 
 // Releases and steps every present colour, green first (does nothing between waves).
 void UpdateAliens(Game& game);
-// The wave set-up of one colour: counters back to the start and, when the
-// wave uses the colour, its count and timing and fresh records 0..Count
-// (record Count is never released). The records of the last wave go with
-// their sounds. The start gate, the release timers and the hurry flags are
-// left as they are.
+// The wave set-up of one colour, the one every wave's set-up runs: the group
+// starts fresh and, when the wave uses the colour, takes its count and timing
+// and fresh records 0..Count (record Count is never released), the last
+// wave's records going with their sounds. A colour the wave does not use
+// keeps its records. The start gate and spawn clock carry over, and the
+// release timers and the hurry flag (not the group's) are left as they are.
 void SetUpColourGroup(Game& game, Colour colour, const ColourRow& row);
 // Any alien of the six basic colours (not orange, not silver) is active.
 bool AnyAlienActive(const Game& game);

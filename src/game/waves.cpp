@@ -1,7 +1,6 @@
 #include "game/waves.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "aliens/aliens.h"
 #include "aliens/saucer.h"
@@ -28,38 +27,15 @@ constexpr std::array<uint8_t, 8> kMusicTrack = {1, 2, 3, 4, 5, 6, 4, 2};
 constexpr std::array<uint8_t, 8> kAmbienceTrack = {1, 2, 1, 2, 1, 2, 1, 2};
 constexpr int32_t kFastestBonusTick = 10;  // ms between the bonus counter's ticks at the most
 
-// Every colour group starts the wave fresh. What carries over from the last
-// wave is said here: the start gates and the spawn clock, and the records of a
-// colour the new wave lacks (its last explosion plays out).
-void ClearAlienGroups(Game& game) {
-  for (AlienGroup& g : game.aliens.groups) {
-    AlienGroup fresh;
-    fresh.Started = g.Started;
-    fresh.StartDelay = g.StartDelay;
-    fresh.StartTick = g.StartTick;
-    fresh.SpawnTick = g.SpawnTick;
-    fresh.Aliens = std::move(g.Aliens);
-    g = std::move(fresh);
-  }
-}
-
+// Every colour group set up from the wave's row, present or not, and the
+// saucer enabled when the row has one.
 void ApplyWaveRow(Game& game) {
   GameState& s = game.state;
   const size_t level = std::clamp<size_t>(s.Level, 1, 8) - 1;
   game.music.musicTrack = kMusicTrack[level];
   game.music.ambienceTrack = kAmbienceTrack[level];
   const WaveRow& row = LevelWaveRow(s.Level, s.Wave);
-  for (size_t c = 0; c < row.colours.size(); ++c) {
-    const ColourRow& r = row.colours[c];
-    if (r.Count == 0) continue;
-    AlienGroup& g = game.aliens.groups[c];
-    g.Count = r.Count;
-    g.StepDelay = r.StepDelay;
-    g.SpawnInterval = r.SpawnInterval;
-    g.DriftStep = r.DriftStep;
-    g.Aliens.clear();  // the last wave's records go, with any sound they still hold
-    g.Aliens.resize(r.Count + 1u);  // record Count is never released
-  }
+  for (size_t c = 0; c < row.colours.size(); ++c) SetUpColourGroup(game, static_cast<Colour>(c), row.colours[c]);
   game.saucer.SaucerEnabled = row.saucer;
   if (row.saucer) {
     game.saucer.SaucerStepDelay = row.SaucerStepDelay;
@@ -149,7 +125,6 @@ void ReleaseWaveLeftovers(Game& game) {
 void StartWave(Game& game) {
   GameState& s = game.state;
   s.wave = WaveState{};  // nothing of the last wave's counts is heard in this one's tally
-  ClearAlienGroups(game);
   if (s.Wave == 1) s.PerfectWaves = 0;
   ApplyWaveRow(game);
   s.ShipX = kShipStartX;

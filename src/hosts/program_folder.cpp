@@ -4,8 +4,9 @@ namespace sb {
 
 namespace {
 
-// The installed data folder, from the folder of the program.
-constexpr const char* kInstalledDataDir = "../share/starbarrow";
+// The installed data folder, from the folder of the program: Debian keeps a
+// game in PREFIX/games and its read-only files in PREFIX/share/games.
+constexpr const char* kInstalledDataDir = "../share/games/starbarrow";
 
 bool HoldsProgramFiles(const std::filesystem::path& dir) {
   std::error_code ec;

@@ -1,7 +1,7 @@
 #pragma once
 // Where the program's read-only files (the sound tree and the shipped key map)
 // are: beside the program in a build folder, or in the data folder of an
-// install, PREFIX/share/starbarrow beside PREFIX/bin.
+// install, PREFIX/share/games/starbarrow beside PREFIX/games.
 
 #include <filesystem>
 

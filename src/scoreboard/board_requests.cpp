@@ -25,7 +25,14 @@ std::string DateText(Game& game) {
 // Sends one request to the board and lets the machine's events run until it is answered.
 HttpResponse Ask(Game& game, const char* path, const std::string& body) {
   HttpRequest request;
-  request.url = BoardUrl(game) + path;
+  request.url = BoardUrl(game);
+  if (request.url.empty()) {
+    // With no board set up nothing is sent: a bare path is no address.
+    HttpResponse none;
+    none.error = "no score board is set up";
+    return none;
+  }
+  request.url += path;
   request.body = body;
   request.user = board::kUser;
   request.password = board::kPassword;

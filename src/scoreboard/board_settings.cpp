@@ -22,7 +22,6 @@ bool Postable(const std::string& name) {
 std::string BoardUrl(Game& game) {
   std::string url = game.host.Environment(kBoardUrlVariable).value_or("");
   if (url.empty()) url = Setting(game, kBoardUrlKey);
-  if (url.empty()) url = kBuiltInBoardUrl;
   while (url.ends_with('/')) url.pop_back();
   return url;
 }
@@ -32,10 +31,14 @@ std::string ChosenPlayerName(Game& game) {
   return Postable(name) ? name : std::string();
 }
 
+std::string SuggestedPlayerName(Game& game) {
+  const std::string login = game.host.LoginName();
+  return Postable(login) ? login : "player";
+}
+
 std::string PlayerName(Game& game) {
-  std::string name = ChosenPlayerName(game);
-  if (name.empty()) name = game.host.LoginName();
-  return Postable(name) ? name : "player";
+  const std::string chosen = ChosenPlayerName(game);
+  return chosen.empty() ? SuggestedPlayerName(game) : chosen;
 }
 
 bool SetPlayerName(Game& game, const std::string& typed) {

@@ -8,7 +8,6 @@ namespace sb {
 
 struct Game;
 
-constexpr const char* kBuiltInBoardUrl = "https://board.starbarrow.games";
 constexpr const char* kBoardUrlVariable = "STARBARROW_BOARD_URL";
 constexpr const char* kBoardSettingsApp = "Starbarrow";
 constexpr const char* kBoardSettingsSection = "ScoreBoard";
@@ -17,12 +16,16 @@ constexpr const char* kPlayerNameKey = "player_name";
 constexpr size_t kMaxPlayerNameLength = 64;
 
 // The board's base address without a trailing '/': the environment variable
-// when set, else the "board_url" setting, else the address built in.
+// when set, else the "board_url" setting. Empty when neither names one: the
+// game ships with no board set up, so no score goes anywhere unasked.
 std::string BoardUrl(Game& game);
 
 // The name scores are posted under: the one the player chose, or else the
-// account's login name (or "player" when that cannot be used).
+// suggested one.
 std::string PlayerName(Game& game);
+// The name suggested until the player chooses one: the account's login name,
+// or "player" when that cannot be used.
+std::string SuggestedPlayerName(Game& game);
 // The name the player chose, empty when none was.
 std::string ChosenPlayerName(Game& game);
 // Keeps a chosen name, without spaces around it, for this and every later

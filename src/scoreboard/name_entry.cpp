@@ -95,7 +95,7 @@ void SpeakPlayerName(Game& game, const std::string& name) {
   for (const char c : name) SpeakCharacter(game, c);
 }
 
-void TypePlayerName(Game& game) {
+bool TypePlayerName(Game& game) {
   const std::string inUse = PlayerName(game);
   std::string typed;
   MenuOnScreen screen(game, "Type your name", {NameInUseWords(inUse), typed});
@@ -103,21 +103,26 @@ void TypePlayerName(Game& game) {
   DuckMenuMusic(game);
   SpeakPlayerName(game, inUse);
   PlayPromptInterruptible(game, "system\\menu\\hsnname.wav");
+  bool kept = false;
   for (;;) {
     MenuPass(game);
     InputState& input = game.input;
     if (TakeKey(input, dik::ESCAPE)) break;
     if (TakeKey(input, dik::RETURN)) {
-      SetPlayerName(game, typed);
-      const std::string kept = PlayerName(game);
-      screen.Picture().items[kNameInUse] = NameInUseWords(kept);
-      SpeakPlayerName(game, kept);
+      // Nothing typed keeps the suggested name, written out: confirmed, it is chosen.
+      const bool blank = typed.find_first_not_of(' ') == std::string::npos;
+      SetPlayerName(game, blank ? SuggestedPlayerName(game) : typed);
+      const std::string name = PlayerName(game);
+      screen.Picture().items[kNameInUse] = NameInUseWords(name);
+      SpeakPlayerName(game, name);
+      kept = true;
       break;
     }
     if (TakeKey(input, dik::BACK)) TakeBack(game, screen, typed);
     if (const auto c = TypedCharacter(input)) Type(game, screen, typed, *c);
   }
   RestoreMenuMusic(game);
+  return kept;
 }
 
 }  // namespace sb

@@ -10,9 +10,10 @@ struct Game;
 
 // Reads the name in use back, then takes a typed name: letters (Shift for
 // capitals), digits, space, '-', '.' and '_' (Shift and '-'). Backspace
-// takes back a character; Enter keeps the name (nothing typed: the login
-// name again) and reads it back; Escape leaves the name as it was.
-void TypePlayerName(Game& game);
+// takes back a character; Enter keeps the name (nothing typed: the suggested
+// name, which then counts as chosen) and reads it back, and gives true;
+// Escape leaves the name as it was and gives false.
+bool TypePlayerName(Game& game);
 
 // "Your name on the board is", then the name a character at a time.
 void SpeakPlayerName(Game& game, const std::string& name);

@@ -35,10 +35,32 @@ auto WhileWorking(SoundBuffer& working, Request request) {
   return answer;
 }
 
+// With no board set up the post and the board code say so, and send nothing.
+bool BoardSetUp(Game& game) {
+  if (!BoardUrl(game).empty()) return true;
+  PlayPromptInterruptible(game, "system\\menu\\hsnnoboard.wav");
+  return false;
+}
+
+// The first post without a chosen name opens the name screen, which reads the
+// suggested name back: a score goes out only under a name the player has heard
+// and kept. Escape there sends nothing.
+bool NameConfirmed(Game& game) {
+  if (!ChosenPlayerName(game).empty()) return true;
+  const bool kept = TypePlayerName(game);
+  DuckMenuMusic(game);
+  return kept;
+}
+
 void PostBest(Game& game, SoundBuffer& working) {
+  if (!BoardSetUp(game)) return;
   const int32_t best = game.player.personalBest;
   if (best <= 0) {
     PlayInvalid(game);
+    return;
+  }
+  if (!NameConfirmed(game)) {
+    SpeakScoreMenu(game, kPostBest);
     return;
   }
   const bool posted = WhileWorking(working, [&] { return SubmitHighScore(game, PlayerName(game), best); });
@@ -46,6 +68,7 @@ void PostBest(Game& game, SoundBuffer& working) {
 }
 
 void CopyCode(Game& game, SoundBuffer& working) {
+  if (!BoardSetUp(game)) return;
   if (WhileWorking(working, [&] { return CopyBoardCode(game); })) {
     PlayPromptInterruptible(game, "system\\menu\\hsncopied.wav");
   } else {
@@ -114,8 +137,8 @@ void ShowError(Game& game, const char* procedure, const std::exception& e) {
 std::string ScoreMenuErrorText(const char* procedure, int number, const std::string& description) {
   return std::string("An error has occurred in this application.  Procedure: ") + procedure +
          ".  Error Number: " + std::to_string(number) + " - " + description +
-         ".  Please report this information, and what you were doing, to the Starbarrow team at "
-         "support@starbarrow.games.";
+         ".  Please report this information, and what you were doing, to the Starbarrow team: the README beside "
+         "the program says how.";
 }
 
 void ScoreMenu(Game& game) {

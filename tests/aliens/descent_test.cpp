@@ -136,5 +136,26 @@ TEST(AlienWaves, ASetUpStartsTheColourAfreshAndReleasesTheLastWavesRecords) {
   EXPECT_LE(released - turn, 2002);
 }
 
+// A colour the next wave does not use keeps its records, their sounds stopped
+// at the wave's end, until a wave uses it again: the field's set-up is the one
+// every wave of a game runs.
+TEST(AlienWaves, AColourTheNextWaveDoesNotUseKeepsItsRecords) {
+  AlienField f;
+  f.SetUp(Colour::Red, 2, 30000, 0);
+  f.RunUntilReleased(Colour::Red, 2);
+  FreeAlienSounds(f.game);
+  const AlienRecord* records = f.Group(Colour::Red).Aliens.data();
+  f.ClearLog();
+
+  f.SetUp(Colour::Red, 0);
+  const AlienGroup& g = f.Group(Colour::Red);
+  EXPECT_EQ(g.Count, 0);
+  EXPECT_EQ(g.Spawned, 0);
+  EXPECT_FALSE(g.FirstSpawnDone);
+  ASSERT_EQ(g.Aliens.size(), 3u);
+  EXPECT_EQ(g.Aliens.data(), records) << "the same records";
+  EXPECT_TRUE(f.Log({"stop", "play"}).empty());
+}
+
 }  // namespace
 }  // namespace sb::test

@@ -142,6 +142,25 @@ TEST(SavedGame, TheLoadItemTwiceLoadsThenBeeps) {
   EXPECT_FALSE(run.exitCode);
 }
 
+// Kept as designed: a load uses the save up in memory only. The player file
+// keeps it until something next writes that file, so a run that ends in the
+// loaded game (the window closed, a crash) leaves the same save to load again.
+TEST(SavedGame, ALoadedSaveStaysInThePlayerFileUntilItIsNextWritten) {
+  test::ProgramRun first(test::Scripted("1500 tap DOWN\n2500 tap RETURN", 3600));
+  GivePlayerFiles(first, SavedPlayerFile());
+  first.Run();
+  EXPECT_FALSE(first.sim.game.player.savedGame) << "used up in memory";
+  EXPECT_TRUE(first.Log({"write"}).empty()) << "loading writes nothing";
+  const auto file = first.PlayerFile(kPlayerFileName);
+  ASSERT_TRUE(file);
+
+  test::ProgramRun restarted(test::Scripted("1500 tap DOWN\n2500 tap RETURN", 3600));
+  GivePlayerFiles(restarted, *file);
+  restarted.Run();
+  EXPECT_EQ(restarted.sim.game.state.Level, 3) << "the same save, loaded again";
+  EXPECT_EQ(restarted.sim.game.state.Score, 50000);
+}
+
 struct RestoreCase {
   const char* name;
   int field;  // 0-based, in the stored order

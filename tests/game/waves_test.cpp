@@ -97,6 +97,7 @@ TEST(StartWave, SetsUpTheRowsColoursAndAnnouncesTheWave) {
   EXPECT_EQ(green.HitIndex, 0);
   EXPECT_FALSE(green.FirstSpawnDone);
   EXPECT_TRUE(green.Started) << "the start gate is not the wave's to reset";
+  EXPECT_EQ(green.Aliens.size(), 16u) << "a colour the wave does not use keeps its records";
   for (Colour c : {Violet, Yellow, Cyan}) {
     const AlienGroup& g = game.aliens[c];
     const ColourRow& row = LevelWaveRow(6, 5).colours[static_cast<size_t>(c)];

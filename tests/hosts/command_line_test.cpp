@@ -70,6 +70,16 @@ TEST(CommandLine, HelpAndVersionAnswerOnStdoutAndExit) {
   for (const char* option : {"--audio-device NAME", "--list-audio-devices", "--version", "audio_device"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
+  // The manual page is made from the help: its sections are these headings,
+  // each alone on its line.
+  for (const char* heading : {"\nOptions:\n", "\nEnvironment:\n", "\nFiles:\n", "\nKeys, as shipped"}) {
+    EXPECT_NE(help.out.find(heading), std::string::npos) << heading;
+  }
+  for (const char* named : {"STARBARROW_BOARD_URL", "sbinfo.sbr", "settings.ini", "README.md"}) {
+    EXPECT_NE(help.out.find(named), std::string::npos) << named;
+  }
+  std::istringstream lines(help.out);
+  for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
   const Answer version = AnswerFor({"--version"});
   EXPECT_EQ(version.code, 0);
   EXPECT_EQ(version.out, "starbarrow 2.1.5\n");

@@ -1,5 +1,5 @@
 // The program finds its sound tree and key map in a build folder (beside
-// itself) and in an install (PREFIX/share/starbarrow beside PREFIX/bin).
+// itself) and in an install (PREFIX/share/games/starbarrow beside PREFIX/games).
 
 #include "hosts/program_folder.h"
 
@@ -20,12 +20,15 @@ TEST(ProgramFolder, BesideTheProgramOrInTheInstalledDataFolder) {
   const std::vector<Case> cases = {
       {"a build folder", {"build/bin/keymap.sbk", "build/bin/sounds/sb.wav"}, "build/bin", "build/bin"},
       {"a build without the key map made yet", {"build/bin/sounds/sb.wav"}, "build/bin", "build/bin"},
-      {"an install", {"usr/bin/starbarrow", "usr/share/starbarrow/keymap.sbk"}, "usr/bin", "usr/share/starbarrow"},
+      {"an install",
+       {"usr/games/starbarrow", "usr/share/games/starbarrow/keymap.sbk"},
+       "usr/games",
+       "usr/share/games/starbarrow"},
       // Files beside the program win over an install found from there.
       {"a build beside an install",
-       {"p/bin/keymap.sbk", "p/share/starbarrow/keymap.sbk"},
-       "p/bin",
-       "p/bin"},
+       {"p/games/keymap.sbk", "p/share/games/starbarrow/keymap.sbk"},
+       "p/games",
+       "p/games"},
       // Nowhere: the program folder is its own, and the errors name files there.
       {"neither", {"opt/bin/other"}, "opt/bin", "opt/bin"},
   };

@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"ScoreBoardDownIsSend", ScoreMenu, "2000 tap DOWN", "system/menu/hsnsubmiths.wav",
                   "Online score board:Send your high score"},
         // The name typed so far, shown before its last letter is read back.
-        ShownCase{"NameEntryShowsTheNameTyped", TypePlayerName,
+        ShownCase{"NameEntryShowsTheNameTyped", [](Game& game) { TypePlayerName(game); },
                   "5000 down LSHIFT\n5100 tap A\n5300 up LSHIFT\n6000 tap B", "system/menu/letters/b.wav",
                   "Type your name:Ab"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -23,13 +23,19 @@ using Heard = std::vector<std::string>;
 constexpr const char* kOpenBoard = "1500 tap DOWN\n2000 tap DOWN\n2500 tap DOWN\n3000 tap RETURN\n";
 const Heard kBoardOpening = {"system/menu/hsn-menu.wav", "system/menu/bleep.wav", "system/menu/hsnyhs.wav"};
 
+const char* const kBoardSetting = "Starbarrow/ScoreBoard/board_url";
+const char* const kNameSetting = "Starbarrow/ScoreBoard/player_name";
+// A player who has set up a board and chosen a name.
+const std::map<std::string, std::string> kBoardAndName = {{kBoardSetting, "https://board.example.invalid"},
+                                                          {kNameSetting, "Ann"}};
+
 struct BoardRun {
   std::string script;  // after the opening
   int32_t best = 0;
   std::vector<std::optional<ScriptedReply>> replies;
   std::vector<std::string> missing;
   int32_t untilMs = 12000;
-  std::map<std::string, std::string> settings = {};
+  std::map<std::string, std::string> settings = kBoardAndName;
 };
 
 BoardRun Board(std::string script, int32_t best = 0, std::vector<std::optional<ScriptedReply>> replies = {},
@@ -94,8 +100,8 @@ TEST_P(ScoreBoardMenu, Walks) {
   EXPECT_FALSE(run.exitCode);
 }
 
-const std::string kPost = "http https://board.starbarrow.games/board/subscore.php";
-const std::string kCode = "http https://board.starbarrow.games/board/ctc.php";
+const std::string kPost = "http https://board.example.invalid/board/subscore.php";
+const std::string kCode = "http https://board.example.invalid/board/ctc.php";
 
 INSTANTIATE_TEST_SUITE_P(
     Items, ScoreBoardMenu,
@@ -222,10 +228,23 @@ TEST(ScoreBoardMenu, AnErrorInsideIsShownAndTheProgramGoesOn) {
   }
 }
 
-// N opens the name screen at 4500 ms; it reads back the login name
-// ("player") and its instructions, and takes keys from 9000 ms on.
+// With no board set up, posting and the board code say so and send nothing,
+// whatever the best; no other item changes.
+TEST(ScoreBoardMenu, WithNoBoardSetUpNothingIsSent) {
+  BoardRun board = Board("4500 tap DOWN\n5500 tap RETURN\n8500 tap DOWN\n9500 tap RETURN", 1000,
+                         {ScriptedReply{200, "success"}, ScriptedReply{200, "https://board.example.invalid/sb"}}, {},
+                         14000);
+  board.settings = {{kNameSetting, "Ann"}};
+  const auto run = RunBoard(board);
+  EXPECT_EQ(InBoard(*run), Then({"system/menu/bleep.wav", "system/menu/hsnsubmiths.wav", "system/menu/hsnnoboard.wav",
+                                 "system/menu/bleep.wav", "system/menu/hsnctc.wav", "system/menu/hsnnoboard.wav"}));
+  EXPECT_TRUE(run->Log({"http"}).empty());
+  EXPECT_TRUE(run->Log({"clipboard"}).empty()) << "the clipboard is left as it was";
+}
+
+// N opens the name screen at 4500 ms; it reads back the name in use and its
+// instructions, and takes keys from 9000 ms on.
 constexpr const char* kNameKey = "system/menu/hsnname.wav";
-const char* const kNameSetting = "Starbarrow/ScoreBoard/player_name";
 
 Heard FromNameScreen(const test::ProgramRun& run) {
   const Heard heard = run.Heard();
@@ -276,6 +295,47 @@ TEST(NameScreen, KeepsATypedNameAndReadsItBack) {
     EXPECT_EQ(FromNameScreen(*run), Concat({c.typing, {"system/menu/hsnnameis.wav"}, Letters(c.kept),
                                             {"system/menu/bleep.wav", "system/menu/hsnyhs.wav"}}))
         << c.name;
+  }
+}
+
+// The first post without a chosen name opens the name screen at 5500 ms,
+// reading the suggested name (the login name) back; it takes keys from
+// 10000 ms on. Enter there keeps the suggested name as the chosen one and the
+// score goes out under it, and the next post goes straight out. Escape sends
+// nothing and chooses nothing, so the next post asks again.
+TEST(NameScreen, TheFirstPostWithoutAChosenNameAsksForOne) {
+  const Heard nameRead = Concat({{"system/menu/hsnnameis.wav"}, Letters("player")});
+  const Heard asked = Concat({nameRead, {kNameKey}});
+  const Heard posted = {"system/menu/blip.wav", "system/menu/hsnsubsuc.wav"};
+  const struct {
+    const char* name;
+    const char* script;
+    std::optional<std::string> chosen;
+    Heard heard;  // from the post item's first Enter on
+    long posts;
+  } cases[] = {
+      {"EnterConfirmsTheSuggestedName", "11000 tap RETURN\n16000 tap RETURN", "player",
+       Concat({asked, nameRead, posted, posted}), 2},
+      {"ATypedNameIsTheOnePostedUnder", "11000 tap Z\n12000 tap RETURN", "z",
+       Concat({asked, Letters("z"), {"system/menu/hsnnameis.wav"}, Letters("z"), posted}), 1},
+      {"EscapeSendsNothing", "11000 tap ESCAPE\n13000 tap RETURN", std::nullopt,
+       Concat({asked, {"system/menu/bleep.wav", "system/menu/hsnsubmiths.wav"}, asked}), 0},
+  };
+  for (const auto& c : cases) {
+    BoardRun board = Board(std::string("4500 tap DOWN\n5500 tap RETURN\n") + c.script, 1000,
+                           {ScriptedReply{200, "success"}, ScriptedReply{200, "success"}}, {}, 20000);
+    board.settings = {{kBoardSetting, "https://board.example.invalid"}};
+    const auto run = RunBoard(board);
+    EXPECT_EQ(ChosenName(*run), c.chosen) << c.name;
+    EXPECT_EQ(InBoard(*run), Concat({Then({"system/menu/bleep.wav", "system/menu/hsnsubmiths.wav"}), c.heard}))
+        << c.name;
+    std::vector<std::string> requests;
+    for (const std::string& line : run->Lines()) {
+      if (test::ParseLogLine(line).op == "http") requests.push_back(line);
+    }
+    EXPECT_EQ(static_cast<long>(requests.size()), c.posts) << c.name;
+    const std::string gamer = "gamer=" + c.chosen.value_or("") + "&";
+    for (const std::string& r : requests) EXPECT_NE(r.find(gamer), std::string::npos) << c.name << ": " << r;
   }
 }
 

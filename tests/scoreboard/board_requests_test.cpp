@@ -15,6 +15,7 @@ using test::SimGame;
 
 SimOptions Replies(std::vector<std::optional<ScriptedReply>> replies, int delayMs = 100) {
   SimOptions options;
+  options.settings["Starbarrow/ScoreBoard/board_url"] = "https://board.example.invalid";
   options.httpReplies = std::move(replies);
   options.httpDelayMs = delayMs;
   return options;
@@ -28,7 +29,7 @@ TEST(BoardRequests, ASubmissionSendsTheFormAndYieldsUntilTheBoardAnswers) {
   EXPECT_TRUE(SubmitHighScore(sim.game, "Ann Lee", 1000));
   EXPECT_GE(sim.host.Ticks() - before, 1500) << "the clock ran on while the board was asked";
   EXPECT_EQ(sim.LogRest("http"),
-            std::vector<std::string>{"https://board.starbarrow.games/board/subscore.php "
+            std::vector<std::string>{"https://board.example.invalid/board/subscore.php "
                                      "body=boardtitle=SBServer&gamer=Ann%20Lee&score=1000"
                                      "&date=2000-01-01%2012%3A34%3A56\\r\\n"});
 }
@@ -61,24 +62,34 @@ TEST(BoardRequests, TheBoardCodeGoesToTheClipboardOnlyWhenTheBoardGivesOne) {
   EXPECT_EQ(sim.host.Clipboard(), "https://board.example.org/") << "the address, without its line break";
   EXPECT_EQ(sim.LogRest("clipboard"), (std::vector<std::string>{"", "https://board.example.org/"}));
   EXPECT_EQ(sim.LogRest("http"),
-            std::vector<std::string>{"https://board.starbarrow.games/board/ctc.php body=id=SBServer\\r\\n"});
+            std::vector<std::string>{"https://board.example.invalid/board/ctc.php body=id=SBServer\\r\\n"});
   for (const char* what : {"server error", "empty reply", "not reached"}) {
     EXPECT_FALSE(CopyBoardCode(sim.game)) << what;
     EXPECT_EQ(sim.host.Clipboard(), "") << what;
   }
 }
 
-TEST(BoardSettings, TheBoardIsFoundInTheEnvironmentThenTheSettingsThenBuiltIn) {
+// The game ships with no board: nothing is sent until the player names one.
+TEST(BoardRequests, WithNoBoardSetUpNothingIsSent) {
+  SimOptions options = Replies({ScriptedReply{200, "success"}, ScriptedReply{200, "https://board.example.invalid/"}});
+  options.settings.clear();
+  SimGame sim(options);
+  EXPECT_FALSE(SubmitHighScore(sim.game, "Ann", 1000));
+  EXPECT_EQ(RequestBoardCode(sim.game), "");
+  EXPECT_TRUE(sim.LogRest("http").empty());
+}
+
+TEST(BoardSettings, TheBoardIsFoundInTheEnvironmentThenTheSettingsElseThereIsNone) {
   struct Case {
     std::optional<std::string> environment;
     std::optional<std::string> setting;
     std::string url;
   };
-  const Case cases[] = {{std::nullopt, std::nullopt, "https://board.starbarrow.games"},
+  const Case cases[] = {{std::nullopt, std::nullopt, ""},
                         {std::nullopt, "http://club.example:8080/", "http://club.example:8080"},
                         {"http://127.0.0.1:5000", "http://club.example", "http://127.0.0.1:5000"},
                         {"", "http://club.example", "http://club.example"},
-                        {std::nullopt, "", "https://board.starbarrow.games"}};
+                        {std::nullopt, "", ""}};
   for (const Case& c : cases) {
     SimOptions options;
     if (c.environment) options.environment["STARBARROW_BOARD_URL"] = *c.environment;
