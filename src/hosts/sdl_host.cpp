@@ -267,11 +267,29 @@ void SdlHost::HandleEvent(const SDL_Event& event) {
       audio_.Handle(event.adevice, Ticks());
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys_.fill(0);  // no key stays down unseen
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) ReacquireKeyboard();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-        Paint();
-      }
+      HandleWindowEvent(event.window);
+      break;
+    default:
+      break;
+  }
+}
+
+// Only the game's own window counts: a message box or any other window of
+// the program has focus events of its own.
+void SdlHost::HandleWindowEvent(const SDL_WindowEvent& event) {
+  if (!window_ || event.windowID != SDL_GetWindowID(window_)) return;
+  switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      focused_ = false;
+      keys_.fill(0);  // no key stays down unseen
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      focused_ = true;
+      ReacquireKeyboard();
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      Paint();
       break;
     default:
       break;

@@ -64,6 +64,8 @@ class SdlHost : public Host {
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override;
+  // As SDL last said of the window; taken as focused until it says otherwise.
+  bool Focused() override { return focused_; }
   int JoystickCount() override;
   JoystickInfo Joystick(int index) override;
   bool OpenJoystick(int index) override;
@@ -98,6 +100,7 @@ class SdlHost : public Host {
   void PumpEvents();
   bool StartJoysticks();
   void HandleEvent(const SDL_Event& event);
+  void HandleWindowEvent(const SDL_WindowEvent& event);
   void SleepUntilNextWake();
   void Compose();
   std::optional<ScreenFrame> Paint(bool keep = false);
@@ -113,6 +116,7 @@ class SdlHost : public Host {
   SDL_Window* window_ = nullptr;
   AudioOutput audio_{std::cerr};
   KeyboardState keys_{};
+  bool focused_ = true;
   bool videoReady_ = false;
   SdlJoysticks joysticks_;
   HttpClient http_;

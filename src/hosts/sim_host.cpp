@@ -95,11 +95,22 @@ void SimHost::ApplyDueEvents() {
       case ScriptEvent::Kind::KeyboardLost:
         keyboardLost_ = true;
         break;
+      case ScriptEvent::Kind::FocusLost:
+      case ScriptEvent::Kind::FocusGained:
+        MoveFocus(e.kind == ScriptEvent::Kind::FocusGained);
+        break;
       default:
         ApplyJoystickEvent(e);
         break;
     }
   }
+}
+
+// As a window system does, only a change of the focus is told.
+void SimHost::MoveFocus(bool focused) {
+  if (focused == focused_) return;
+  focused_ = focused;
+  log_.Write(ms_, "focus", focused ? "gained" : "lost");
 }
 
 void SimHost::PlugJoystick() {

@@ -84,6 +84,8 @@ class SimHost : public Host {
 
   KeyboardRead ReadKeyboard(KeyboardState& state) override;
   void ReacquireKeyboard() override;
+  // The script's focus lines move the focus; the window starts with it.
+  bool Focused() override { return focused_; }
   // A simulated controller has a stick (X and Y) and 32 buttons.
   int JoystickCount() override { return static_cast<int>(joysticks_.size()); }
   JoystickInfo Joystick(int index) override;
@@ -126,6 +128,7 @@ class SimHost : public Host {
   void Tick();
   void ApplyDueEvents();
   void ApplyJoystickEvent(const ScriptEvent& e);
+  void MoveFocus(bool focused);
   void PlugJoystick();
 
   SimOptions options_;
@@ -135,6 +138,7 @@ class SimHost : public Host {
   ScriptFeed feed_;
   KeyboardState keys_{};
   bool keyboardLost_ = false;
+  bool focused_ = true;
   Mixer* mixer_ = nullptr;
   std::unique_ptr<SoundLibrary> sounds_;
   VirtualSoundLibrary* virtual_ = nullptr;

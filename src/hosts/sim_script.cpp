@@ -114,6 +114,13 @@ void ParseScriptLine(const std::string& line, int lineNumber, std::vector<Script
     events.push_back({ms, ScriptEvent::Kind::KeyboardLost});
     return;
   }
+  if (op == "focus") {
+    if (rest.size() != 1 || (rest[0] != "lost" && rest[0] != "gained")) {
+      Bad(lineNumber, line, "expected 'focus lost' or 'focus gained'");
+    }
+    events.push_back({ms, rest[0] == "lost" ? ScriptEvent::Kind::FocusLost : ScriptEvent::Kind::FocusGained});
+    return;
+  }
   if (op == "run") {
     if (!rest.empty()) Bad(lineNumber, line, "unexpected '" + rest[0] + "'");
     events.push_back({ms, ScriptEvent::Kind::Run});

@@ -4,14 +4,16 @@
 //   <ms> axis X|Y VALUE [on N] | <ms> button B down|up [on N]
 //   <ms> joystick plug | <ms> joystick unplug [N] | <ms> joystick fail [N]
 //   <ms> keyboard lost
+//   <ms> focus lost | <ms> focus gained
 //   <ms> run
 // KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
 // position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
 // button 0..31; N a controller 1..10 in the order they are attached (default
 // 1). "joystick fail" makes the controller's next read fail; "keyboard lost"
 // makes keyboard reads report a lost device until the program re-acquires
-// it. "run" does nothing itself: in lockstep it lets the clock run to its
-// time. Blank lines and lines starting with '#' are ignored.
+// it. "focus lost" gives the keyboard focus to another window until "focus
+// gained" gives it back. "run" does nothing itself: in lockstep it lets the
+// clock run to its time. Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
 #include <istream>
@@ -44,7 +46,8 @@ std::string ScriptLineError(int lineNumber, std::string_view line, std::string_v
 
 struct ScriptEvent {
   enum class Kind {
-    KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run
+    KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run,
+    FocusLost, FocusGained
   };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;

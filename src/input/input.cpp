@@ -1,27 +1,60 @@
 #include "input/input.h"
 
+#include <utility>
+
 #include "game/game.h"
 #include "input/joystick.h"
 
 namespace sb {
 
-void PollInput(Game& game) {
-  InputState& input = game.input;
-  if (JoystickInUse(game)) PollJoystick(game);
+namespace {
+
+// Away from the window every key and button reads as let go: the action
+// flags fall and every latch opens, as if the player had let go of all.
+void LetGoOfEverything(InputState& input) {
+  input.keys.fill(0);
+  input.keyLatch.fill(false);
+  input.stickEscape = false;
+  input.joyButtons.fill(0);
+  input.buttonLatch.fill(false);
   UpdateActionFlags(input);
-  switch (game.host.ReadKeyboard(input.keys)) {
+}
+
+// A fresh snapshot of the keyboard; false when none could be read (a lost
+// keyboard is started afresh for the next poll).
+bool ReadKeys(Game& game) {
+  switch (game.host.ReadKeyboard(game.input.keys)) {
     case KeyboardRead::Ok:
-      break;
+      game.input.stickEscape = false;  // the stick's marks went with the old snapshot
+      return true;
     case KeyboardRead::Lost:
       ReacquireKeyboard(game);
-      return;
+      return false;
     case KeyboardRead::Failed:
-      return;
+      return false;
   }
-  // A latch lasts while its key is down. Written without a branch so the
-  // compiler does all 256 keys a vector at a time: this runs twice a pass.
-  for (int key = 0; key < 256; ++key) input.keyLatch[key] = input.keyLatch[key] & ((input.keys[key] & 0x80) != 0);
+  return false;
+}
+
+}  // namespace
+
+void PollInput(Game& game) {
+  InputState& input = game.input;
+  const bool hadFocus = std::exchange(input.focused, game.host.Focused());
+  if (!input.focused) {
+    LetGoOfEverything(input);
+    return;
+  }
   if (JoystickInUse(game)) PollJoystick(game);
+  UpdateActionFlags(input);
+  if (ReadKeys(game)) {
+    // A latch lasts while its key is down. Written without a branch so the
+    // compiler does all 256 keys a vector at a time: this runs twice a pass.
+    for (int key = 0; key < 256; ++key) input.keyLatch[key] = input.keyLatch[key] & ((input.keys[key] & 0x80) != 0);
+    if (JoystickInUse(game)) PollJoystick(game);
+  }
+  // Back in focus, the controller is heard as it is now, as the keyboard is.
+  if (!hadFocus) JoystickEvent(game);
 }
 
 void UpdateActionFlags(InputState& input) {

@@ -9,6 +9,7 @@ struct Game;
 struct InputState;
 
 // One input poll; every waiting loop, menu pass and game-loop pass calls it.
+// While the window is not focused nothing is held: no key or button acts.
 void PollInput(Game& game);
 // Sets the action flags from the keys and buttons bound to them (the
 // snapshot of the previous poll).

@@ -124,7 +124,10 @@ void ApplyJoystickState(Game& game) {
   if (x < kPushedLow) {
     setLatch(input.actions[kMoveLeft].button);
     buttons[kStickLeft] = 1;
-    if (inMenus && !input.joystickTest) input.keys[dik::ESCAPE] = 0x80;
+    if (inMenus && !input.joystickTest) {
+      input.keys[dik::ESCAPE] = 0x80;
+      input.stickEscape = true;
+    }
   } else {
     buttons[kStickLeft] = 0;
   }
@@ -239,6 +242,9 @@ void JoystickNotice(Game& game, JoystickChange change) {
     RefreshJoysticks(game);
     return;
   }
+  // Away from the window the controller is not heard; the poll that finds
+  // the focus back hears it as it is then.
+  if (!game.input.focused || !game.host.Focused()) return;
   if (TakeReading(game, true)) ApplyJoystickState(game);
 }
 

@@ -25,8 +25,9 @@ bool JoystickPresent(Game& game);
 void JoystickEvent(Game& game);
 // What the host's notices run from Yield: a changed state runs JoystickEvent
 // when the reading differs from the last one acted on (a stick trembling in
-// its dead zone changes nothing); plugging and unplugging counts the
-// controllers again and keeps one open while joystick control is in use.
+// its dead zone changes nothing), and not at all while the window is not
+// focused; plugging and unplugging counts the controllers again and keeps
+// one open while joystick control is in use.
 void JoystickNotice(Game& game, JoystickChange change);
 // Joystick control is chosen and a controller is attached.
 bool JoystickInUse(const Game& game);

@@ -123,7 +123,7 @@ uint8_t CaptureKey(Game& game) {
     game.host.Yield();
     const KeyboardRead read = game.host.ReadKeyboard(keys);
     if (read == KeyboardRead::Lost) ReacquireKeyboard(game);
-    if (read != KeyboardRead::Ok) continue;
+    if (read != KeyboardRead::Ok || !game.host.Focused()) continue;  // no key acts away from the window
     enterHeld = enterHeld && (keys[dik::RETURN] & 0x80);
     for (int key = 0; key < 256; ++key) {
       if (!(keys[key] & 0x80) || (key == dik::RETURN && enterHeld)) continue;

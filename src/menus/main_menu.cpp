@@ -117,7 +117,11 @@ MenuStep ChooseItem(Game& game, int item) {
   return MenuStep::Stay;
 }
 
+// The Escape key ends the program. The stick pushed left, Escape in every
+// other menu, does not: the stick steers the ship too, and one stray push
+// would end the program unasked. The Exit item ends it from the controller.
 MenuStep Quit(Game& game, int) {
+  if (game.input.stickEscape) return MenuStep::Stay;
   StopMenuMusic(game);
   ExitGame(game);
 }

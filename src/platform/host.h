@@ -117,6 +117,9 @@ class Host {
   // --- input ---
   virtual KeyboardRead ReadKeyboard(KeyboardState& state) = 0;
   virtual void ReacquireKeyboard() = 0;
+  // False while another window has the keyboard focus: the game then acts on
+  // no key and no controller. A host without a window always has it.
+  virtual bool Focused() { return true; }
 
   // --- game controllers ---
   // Attached controllers in the order the machine lists them; indexes are

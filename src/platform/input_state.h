@@ -72,6 +72,8 @@ struct InputState {
   std::array<bool, kActionCount> actionLatch{};
   JoystickState joystick;
   bool joystickTest = false;                        // the joystick test screen is running
+  bool focused = true;                              // the window had the focus at the last poll
+  bool stickEscape = false;                         // the Escape in the snapshot is the stick's push
 };
 
 inline bool KeyDown(const InputState& input, uint8_t key) { return (input.keys[key] & 0x80) != 0; }

@@ -35,7 +35,9 @@ void StockWeaponKeys(Game& game) {
 
 void ReportKeys(Game& game, const SceneControls& scene) {
   InputState& input = game.input;
-  if (TakeKey(input, dik::P)) scene.pause(game);
+  // A window that loses the focus pauses play as P does: away from it no key
+  // acts, so the player comes back to a game waiting for P.
+  if (TakeKey(input, dik::P) || !input.focused) scene.pause(game);
   if (TakeAction(input, kLevelWaveReport)) SpeakLevelAndWave(game);
   if (TakeKey(input, dik::H)) SpeakHighScore(game);
 }

@@ -13,7 +13,7 @@ struct Game;
 // the pause key, the shield and the laser.
 struct SceneControls {
   void (*fire)(Game&) = nullptr;        // a pass with the laser or side-laser action held
-  void (*pause)(Game&) = nullptr;       // the pause key
+  void (*pause)(Game&) = nullptr;       // the pause key, or the window losing the focus
   void (*tractor)(Game&) = nullptr;     // the tractor key; the scene has no beam when null
   const uint8_t* energy = nullptr;      // what the energy report speaks; the ship's energy when null
   bool stockWeapons = false;            // missiles, nukes and vapor
@@ -25,7 +25,7 @@ struct SceneControls {
 
 // One pass of a scene's keys. The shield is lowered once its sound has ended;
 // a shot that ends the scene (a wave's last kill included) ends the pass's
-// keys with it.
+// keys with it. A window that is not focused pauses the scene as P does.
 void PlayerControls(Game& game, const SceneControls& scene);
 // A wave's keys: every weapon, the background keys and Q.
 void HandlePlayerControls(Game& game);

@@ -186,14 +186,17 @@ void DetonatePendingNuke(Game& game) {
 // The saucer is out of its reach.
 void DetonateNuke(Game& game) { Obliterate(game, false); }
 
+// One charge a press: a press that comes while a charge waits or still
+// sounds asks for no other. Held on until the vapor sound has ended, the key
+// asks again, so holding it releases one charge after another.
 void RequestVapor(Game& game) {
   GameState& state = game.state;
   if (state.VaporPending) return;
-  if (state.Vapors > 0) {
-    state.VaporPending = true;
-  } else {
+  if (state.Vapors == 0) {
     PlayInvalid(game);  // restarted on every pass while held: it stutters
+    return;
   }
+  if (!game.sounds.vapor.IsPlaying()) state.VaporPending = true;
 }
 
 void ReleaseVapor(Game& game) { Obliterate(game, true); }

@@ -30,7 +30,8 @@ void ArmNuke(Game& game);
 void DetonatePendingNuke(Game& game);
 void DetonateNuke(Game& game);
 
-// The held vapor action: asks for a release, which waits for the vapor sound.
+// The held vapor action: asks for a release while the vapor sound is silent,
+// so one tap spends one charge and a held key one after another.
 void RequestVapor(Game& game);
 void ReleaseVapor(Game& game);
 

@@ -182,6 +182,35 @@ TEST(GameLoop, APendingVaporWaitsForTheVaporChannelThenSpendsACharge) {
   EXPECT_EQ(sim.FirstTime("play", "sounds/vaporize.wav"), 400);
 }
 
+// One tap spends one charge: a press while a charge waits or sounds asks for
+// no other, and only a key still held when the vapor sound ends releases the
+// next charge.
+TEST(GameLoop, OneVaporChargeAPressAndOneAfterAnotherWhileHeld) {
+  const struct {
+    const char* name;
+    const char* script;
+    uint8_t stock;
+    std::vector<int32_t> released;
+  } cases[] = {
+      {"a tap with two in stock", "1000 tap TAB", 2, {1000}},
+      {"a second tap while the first sounds", "1000 tap TAB\n1200 tap TAB", 2, {1000}},
+      {"a tap after the sound has ended", "1000 tap TAB\n1500 tap TAB", 2, {1000, 1500}},
+      {"held through the sound's end", "1000 down TAB\n1500 up TAB", 3, {1000, 1400}},
+      {"held until the stock is spent", "1000 down TAB\n2500 up TAB", 2, {1000, 1400}},
+  };
+  for (const auto& c : cases) {
+    SimOptions options = EscapeAt(3000, test::Script(c.script));
+    options.lengths["sounds/vaporize.wav"] = 400;
+    test::PlayingGame sim(options);
+    Game& game = sim.game;
+    game.state.Vapors = c.stock;
+    GameLoop(game);
+    EXPECT_EQ(sim.Times("play", "sounds/vaporize.wav"), c.released) << c.name;
+    EXPECT_EQ(int{game.state.Vapors}, c.stock - static_cast<int>(c.released.size())) << c.name;
+    EXPECT_FALSE(game.state.VaporPending) << c.name;
+  }
+}
+
 TEST(GameLoop, TheShieldEndsWithItsSound) {
   SimOptions options = EscapeAt(1000);
   options.lengths["sounds/shield.wav"] = 600;

@@ -19,41 +19,14 @@
 #include "support/actions.h"
 #include "support/host_options.h"
 #include "support/temp_dir.h"
+#include "support/virtual_pad.h"
 
 namespace sb {
 namespace {
 
-// A pad SDL's controller database knows, with every button and axis.
-int AttachPad(const char* name) {
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-  desc.name = name;
-  return SDL_JoystickAttachVirtualEx(&desc);
-}
-
-// A device SDL has no mapping for: read in its driver's order.
-int AttachStick(const char* name, int axes, int buttons, int hats) {
-  SDL_VirtualJoystickDesc desc{};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_FLIGHT_STICK;
-  desc.naxes = static_cast<Uint16>(axes);
-  desc.nbuttons = static_cast<Uint16>(buttons);
-  desc.nhats = static_cast<Uint16>(hats);
-  desc.name = name;
-  return SDL_JoystickAttachVirtualEx(&desc);
-}
-
-// The index at which a device with this name is listed, or -1.
-int IndexOf(const std::string& name) {
-  for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-    const char* n = SDL_JoystickNameForIndex(i);
-    if (n && name == n) return i;
-  }
-  return -1;
-}
+using test::AttachPad;
+using test::AttachStick;
+using test::IndexOf;
 
 // Hands every pending SDL event to the controllers.
 void Pump(SdlJoysticks& joysticks) {
@@ -249,11 +222,7 @@ TEST(SdlHostJoystick, APadDrivesTheJoystickTestScreen) {
   ASSERT_GE(AttachPad("Test pad"), 0);
   Game game(host);
   ASSERT_TRUE(game.sound.Start());
-  test::UseDefaultActions(game);
-  LoadGameSounds(game);
-  game.player.controllerMode = 1;
-  EnumerateJoysticks(game);
-  SetUpJoystick(game);
+  test::PlayWithController(game);
   ASSERT_TRUE(game.input.joystick.deviceOpen);
   host.game = &game;
   host.pad = SDL_JoystickOpen(IndexOf("Test pad"));

@@ -105,8 +105,9 @@ TEST(DikNames, RoundTripAndAliases) {
 TEST(JoystickScript, ReadsStickButtonAndPlugLines) {
   const auto events = Script(
       "10 axis X -32768\n20 axis y 32767 on 2\n30 button 31 down\n40 button 0 up on 10\n"
-      "50 joystick plug\n60 joystick unplug\n70 joystick unplug 3\n80 joystick fail 2\n90 keyboard lost\n");
-  ASSERT_EQ(events.size(), 9u);
+      "50 joystick plug\n60 joystick unplug\n70 joystick unplug 3\n80 joystick fail 2\n90 keyboard lost\n"
+      "100 focus lost\n110 focus gained\n");
+  ASSERT_EQ(events.size(), 11u);
   using K = ScriptEvent::Kind;
   EXPECT_EQ(events[0].kind, K::Axis);
   EXPECT_EQ(events[0].control, 0);
@@ -126,6 +127,8 @@ TEST(JoystickScript, ReadsStickButtonAndPlugLines) {
   EXPECT_EQ(events[7].kind, K::JoystickFail);
   EXPECT_EQ(events[7].joystick, 2);
   EXPECT_EQ(events[8].kind, K::KeyboardLost);
+  EXPECT_EQ(events[9].kind, K::FocusLost);
+  EXPECT_EQ(events[10].kind, K::FocusGained);
 }
 
 TEST(JoystickScript, RejectsWhatItCannotRead) {
@@ -134,7 +137,7 @@ TEST(JoystickScript, RejectsWhatItCannotRead) {
                           "10 button 3 down on 0", "10 button 3 down on 11", "10 button 3 down by 2",
                           "10 joystick", "10 joystick plug 2", "10 joystick unplug x", "10 joystick yank",
                           "10 joystick fail 0", "10 joystick fail 1 2", "10 keyboard", "10 keyboard lost 1",
-                          "10 keyboard found"}) {
+                          "10 keyboard found", "10 focus", "10 focus out", "10 focus lost 1", "10 focus LOST"}) {
     EXPECT_THROW(Script(bad), std::invalid_argument) << bad;
   }
 }

@@ -438,5 +438,66 @@ TEST(Joysticks, SetUpReadsTheStickWithoutActingOnIt) {
   EXPECT_EQ(none.game.input.joystick.axis[1], 5000);
 }
 
+// ---------------------------------------------------------------------------
+// The window's focus: with another window in front, no key and no controller
+// acts; back in focus, what is held then is heard.
+
+// What the player can be seen doing at one pass: a key a menu would take, an
+// action, a button.
+bool AnythingActs(const InputState& input) {
+  for (const uint8_t key : {dik::RETURN, dik::ESCAPE, dik::UP, dik::DOWN, dik::RIGHT, dik::LCONTROL}) {
+    if (KeyPressed(input, key)) return true;
+  }
+  for (const ActionRecord& action : input.actions) {
+    if (action.active) return true;
+  }
+  return AnyButtonDown(input);
+}
+
+TEST(WindowFocus, NothingActsWhileTheWindowIsNotFocused) {
+  // The laser's key and the missile's button are held as the focus goes;
+  // everything else is pressed while it is away.
+  Rig rig(
+      "50 down LCONTROL\n60 button 0 down\n"
+      "100 focus lost\n150 tap RETURN\n200 axis X -32768\n250 axis X 0\n300 button 1 down\n350 button 1 up\n"
+      "400 axis Y 32767\n450 axis Y 0\n460 focus lost\n"
+      "500 up LCONTROL\n500 button 0 up\n600 focus gained\n");
+  rig.RunUntil(99);
+  ASSERT_TRUE(rig.game.input.actions[kLaser].active);
+  ASSERT_TRUE(rig.game.input.actions[kFireMissile].active);
+  rig.RunUntil(101);  // the first poll after the focus went
+  int actingPasses = 0;
+  rig.RunUntil(600, [&] { actingPasses += AnythingActs(rig.game.input) ? 1 : 0; });
+  EXPECT_EQ(actingPasses, 0);
+  EXPECT_EQ(rig.Log({"focus"}), (std::vector<std::string>{"focus lost", "focus gained"}))
+      << "the log tells each change once";
+}
+
+// Back in focus the keys and the controller are heard as they are then, once:
+// a stick pushed left while away is one Escape in a menu and moves the ship.
+TEST(WindowFocus, BackInFocusWhatIsHeldIsHeardOnce) {
+  Rig rig(
+      "100 focus lost\n200 down LCONTROL\n300 axis X -20000\n"
+      "400 axis X -32768\n400 focus gained\n"
+      "600 axis X 0\n600 up LCONTROL\n");
+  rig.RunUntil(400);
+  EXPECT_EQ(rig.game.input.joystick.axis[0], 5000) << "away, the stick was not heard";
+  EXPECT_FALSE(KeyDown(rig.game.input, dik::ESCAPE));
+  bool laser = false;
+  bool movedLeft = false;
+  int escapes = 0;
+  rig.RunUntil(599, [&] {
+    laser = laser || rig.game.input.actions[kLaser].active;
+    movedLeft = movedLeft || rig.game.input.actions[kMoveLeft].active;
+    if (KeyPressed(rig.game.input, dik::ESCAPE)) {
+      ++escapes;
+      rig.game.input.keyLatch[dik::ESCAPE] = true;
+    }
+  });
+  EXPECT_TRUE(laser) << "the key held through the return";
+  EXPECT_TRUE(movedLeft);
+  EXPECT_EQ(escapes, 1);
+}
+
 }  // namespace
 }  // namespace sb

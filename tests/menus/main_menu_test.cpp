@@ -25,6 +25,21 @@ Heard Opening(std::initializer_list<std::string> then) {
   return out;
 }
 
+// A player folder holding this record and the shipped key map.
+FileStore& StorePlayerFile(ProgramRun& run, const PlayerRecord& record) {
+  FileStore& folder = run.sim.host.Files(Folder::Player);
+  folder.Write(kPlayerFileName, EncodePlayerFile(record));
+  folder.Write(kKeyMapFileName, *run.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
+  return folder;
+}
+
+// The player of this run plays with a controller, as the player file says.
+void ChooseJoystickControl(ProgramRun& run) {
+  PlayerRecord record;
+  record.controllerMode = 1;
+  StorePlayerFile(run, record);
+}
+
 struct MenuWalk {
   const char* name;
   const char* script;
@@ -102,6 +117,42 @@ TEST(MainMenu, TheExitItemEndsTheProgram) {
   EXPECT_EQ(run.Heard().back(), "system/menu/exiting.wav");
 }
 
+// The stick pushed left backs out of a submenu as Escape does, but in the
+// main menu it does not end the program: the Escape key does.
+TEST(MainMenu, TheStickPushedLeftLeavesASubmenuButNotTheProgram) {
+  ProgramRun run(Scripted(
+      "1500 axis X -32768\n1800 axis X 0\n"
+      "2500 tap DOWN\n3000 tap DOWN\n3500 tap DOWN\n4000 tap DOWN\n4500 tap RETURN\n"
+      "6500 axis X -32768\n6800 axis X 0\n"
+      "8000 tap ESCAPE",
+      12000, 1));
+  ChooseJoystickControl(run);
+  run.Run();
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.Heard(), Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav", "system/menu/bleep.wav",
+                                  "system/menu/startlvl.wav", "system/menu/bleep.wav", "system/menu/hiscores.wav",
+                                  "system/menu/bleep.wav", "system/menu/sounds.wav", "system/menu/desc/select.wav",
+                                  "system/menu/desc/s1.wav", "system/menu/bleep.wav", "system/menu/sounds.wav",
+                                  "system/menu/exiting.wav"}));
+  EXPECT_EQ(run.TimeOf("play system/menu/exiting.wav"), 8000);
+}
+
+// With another window in front the menu simply waits: neither a key nor the
+// stick moves it, and its music plays on. Back in focus it goes on.
+TEST(MainMenu, WaitsWhileTheWindowIsNotFocused) {
+  ProgramRun run(Scripted(
+      "1500 focus lost\n2000 tap DOWN\n2500 axis Y 32767\n2800 axis Y 0\n3000 tap ESCAPE\n"
+      "3500 focus gained\n4000 tap DOWN",
+      6000, 1));
+  ChooseJoystickControl(run);
+  run.Run();
+  EXPECT_FALSE(run.exitCode);
+  EXPECT_EQ(run.Heard(), Opening({"system/menu/bleep.wav", "system/menu/loadgame.wav"}));
+  EXPECT_EQ(run.TimeOf("play system/menu/bleep.wav"), 4000);
+  EXPECT_EQ(run.Log({"focus"}), (Heard{"focus lost", "focus gained"}));
+  EXPECT_EQ(run.TimeOf("stop sounds/music/music5.wav"), -1);
+}
+
 // The crickets rise from -2000 by 100 every 500 ms and reach full volume on
 // the twentieth step; the menu music starts at -1000 under the opening prompt.
 TEST(MainMenu, TheCricketsFadeInOverTwentySteps) {
@@ -140,9 +191,7 @@ TEST(MainMenu, ANewBestFlagFromThePlayerFileKeepsTheBest) {
   record.personalBest = 5000;
   record.encodedBest = "333852";  // EncodeScore(5000)
   record.newBest = true;
-  FileStore& folder = run.sim.host.Files(Folder::Player);
-  folder.Write(kPlayerFileName, EncodePlayerFile(record));
-  folder.Write(kKeyMapFileName, *run.sim.host.Files(Folder::Program).Read(kKeyMapFileName));
+  FileStore& folder = StorePlayerFile(run, record);
   run.Run();
   EXPECT_EQ(run.Heard(), (Heard{"sounds/sb.wav", "system/menu/writescr.wav", "system/menu/select.wav"}));
   const PlayerRecord stored = DecodePlayerFile(*folder.Read(kPlayerFileName)).record;
