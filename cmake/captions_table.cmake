@@ -1,6 +1,9 @@
 # Writes the captions table: the words of every spoken recording in the sound
 # tree's manifest, keyed by its path (lower case, forward slashes), so the
-# window can show what the player hears. Effects and music have no words.
+# window can show what the player hears and the player's own voice can say
+# them. Effects and music have no words. A spoken recording with sounds of
+# its own (a bed under the words, sounds after them) names the "bare" row
+# that holds those sounds without the words.
 #   cmake -DMANIFEST=... -DOUTPUT=... -P captions_table.cmake
 # A list in CMake splits at ";" and nests at brackets: they are set aside
 # before the text is cut into lines and fields, and put back in the words.
@@ -9,6 +12,30 @@ string(REPLACE ";" "@SEMI@" content "${content}")
 string(REPLACE "[" "@OPEN@" content "${content}")
 string(REPLACE "]" "@CLOSE@" content "${content}")
 string(REPLACE "\n" ";" lines "${content}")
+# The bare rows first: each names the spoken recording it is made from.
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*(#|$)")
+    continue()
+  endif()
+  string(REPLACE "|" ";" fields "${line}")
+  list(LENGTH fields count)
+  if(count LESS 6)
+    continue()
+  endif()
+  list(GET fields 0 path)
+  list(GET fields 1 kind)
+  list(GET fields 5 source)
+  string(STRIP "${kind}" kind)
+  if(NOT kind STREQUAL "bare")
+    continue()
+  endif()
+  foreach(name path source)
+    string(STRIP "${${name}}" ${name})
+    string(TOLOWER "${${name}}" ${name})
+    string(REPLACE "\\" "/" ${name} "${${name}}")
+  endforeach()
+  set("bare_of_${source}" "${path}")
+endforeach()
 set(rows "")
 foreach(line IN LISTS lines)
   if(line MATCHES "^[ \t]*(#|$)")
@@ -35,7 +62,8 @@ foreach(line IN LISTS lines)
   string(REPLACE "@SEMI@" ";" words "${words}")
   string(REPLACE "@OPEN@" "[" words "${words}")
   string(REPLACE "@CLOSE@" "]" words "${words}")
-  string(APPEND rows "    {R\"sbc(${path})sbc\", R\"sbc(${words})sbc\"},\n")
+  set(bare "${bare_of_${path}}")
+  string(APPEND rows "    {R\"sbc(${path})sbc\", R\"sbc(${words})sbc\", \"${bare}\"},\n")
 endforeach()
 set(text "// Generated from the sound tree's manifest; do not edit.\n#include \"audio/captions.h\"\n\nnamespace sb {\n\nconst CaptionEntry kCaptionTable[] = {\n${rows}};\nconst size_t kCaptionTableSize = sizeof(kCaptionTable) / sizeof(kCaptionTable[0]);\n\n}  // namespace sb\n")
 # Rewritten only when it changes, so an edit to an effect's recipe rebuilds nothing.

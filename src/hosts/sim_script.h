@@ -4,13 +4,16 @@
 //   <ms> axis X|Y VALUE [on N] | <ms> button B down|up [on N]
 //   <ms> joystick plug | <ms> joystick unplug [N] | <ms> joystick fail [N]
 //   <ms> keyboard lost
+//   <ms> speech lost | <ms> speech back
 //   <ms> run
 // KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
 // position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
 // button 0..31; N a controller 1..10 in the order they are attached (default
 // 1). "joystick fail" makes the controller's next read fail; "keyboard lost"
 // makes keyboard reads report a lost device until the program re-acquires
-// it. "run" does nothing itself: in lockstep it lets the clock run to its
+// it. "speech lost" drops the player's own speech service (what it was
+// saying never ends, and nothing more can be said) until "speech back".
+// "run" does nothing itself: in lockstep it lets the clock run to its
 // time. Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
@@ -44,7 +47,8 @@ std::string ScriptLineError(int lineNumber, std::string_view line, std::string_v
 
 struct ScriptEvent {
   enum class Kind {
-    KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run
+    KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run,
+    SpeechLost, SpeechBack
   };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;
