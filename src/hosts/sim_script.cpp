@@ -115,7 +115,9 @@ void ParseScriptLine(const std::string& line, int lineNumber, std::vector<Script
     return;
   }
   if (op == "speech") {
-    if (rest.size() != 1 || (rest[0] != "lost" && rest[0] != "back")) Bad(lineNumber, line, "expected 'speech lost' or 'speech back'");
+    if (rest.size() != 1 || (rest[0] != "lost" && rest[0] != "back")) {
+      Bad(lineNumber, line, "expected 'speech lost' or 'speech back'");
+    }
     events.push_back({ms, rest[0] == "lost" ? ScriptEvent::Kind::SpeechLost : ScriptEvent::Kind::SpeechBack});
     return;
   }

@@ -20,20 +20,24 @@ void OnFinished(size_t messageId, size_t clientId, SPDNotificationType) {
   if (const auto it = connections.find(clientId); it != connections.end()) it->second->Finished(messageId);
 }
 
+SPDConnection* Spd(void* connection) { return static_cast<SPDConnection*>(connection); }
+
 }  // namespace
 
 SpeechDispatcher::~SpeechDispatcher() { Close(); }
 
 bool SpeechDispatcher::Open() {
   char* error = nullptr;
-  connection_ = spd_open2("starbarrow", "main", nullptr, SPD_MODE_THREADED, nullptr, /*autospawn=*/1, &error);
-  if (!connection_) {
+  SPDConnection* connection =
+      spd_open2("starbarrow", "main", nullptr, SPD_MODE_THREADED, nullptr, /*autospawn=*/1, &error);
+  if (!connection) {
     err_ << "starbarrow: speech-dispatcher cannot be reached: " << (error ? error : "no reason given") << '\n';
     std::free(error);
     return false;
   }
   std::free(error);
-  const int id = spd_get_client_id(connection_);
+  connection_ = connection;
+  const int id = spd_get_client_id(connection);
   clientId_ = id > 0 ? static_cast<size_t>(id) : 0;
   said_ = 0;
   finished_ = 0;
@@ -41,10 +45,10 @@ bool SpeechDispatcher::Open() {
     const std::lock_guard lock(connectionsMutex);
     connections[clientId_] = this;
   }
-  connection_->callback_end = OnFinished;
-  connection_->callback_cancel = OnFinished;
-  spd_set_notification_on(connection_, SPD_END);
-  spd_set_notification_on(connection_, SPD_CANCEL);
+  connection->callback_end = OnFinished;
+  connection->callback_cancel = OnFinished;
+  spd_set_notification_on(connection, SPD_END);
+  spd_set_notification_on(connection, SPD_CANCEL);
   return true;
 }
 
@@ -54,15 +58,15 @@ void SpeechDispatcher::Close() {
     const std::lock_guard lock(connectionsMutex);
     connections.erase(clientId_);
   }
-  spd_close(connection_);
+  spd_close(Spd(connection_));
   connection_ = nullptr;
 }
 
 bool SpeechDispatcher::Speak(std::string_view text, bool interrupt) {
   if (!connection_ && !Open()) return false;
-  if (interrupt) spd_cancel(connection_);
+  if (interrupt) spd_cancel(Spd(connection_));
   const std::string words(text);
-  const int id = spd_say(connection_, interrupt ? SPD_TEXT : SPD_MESSAGE, words.c_str());
+  const int id = spd_say(Spd(connection_), interrupt ? SPD_TEXT : SPD_MESSAGE, words.c_str());
   if (id <= 0) {
     err_ << "starbarrow: the connection to speech-dispatcher dropped\n";
     Close();
@@ -75,7 +79,7 @@ bool SpeechDispatcher::Speak(std::string_view text, bool interrupt) {
 bool SpeechDispatcher::Busy() const { return connection_ && said_.load() > finished_.load(); }
 
 void SpeechDispatcher::Cancel() {
-  if (connection_ && Busy()) spd_cancel(connection_);
+  if (connection_ && Busy()) spd_cancel(Spd(connection_));
 }
 
 void SpeechDispatcher::Finished(size_t messageId) {

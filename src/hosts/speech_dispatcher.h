@@ -11,8 +11,6 @@
 #include <string>
 #include <string_view>
 
-struct SPDConnection;
-
 namespace sb {
 
 class SpeechDispatcher {
@@ -38,7 +36,9 @@ class SpeechDispatcher {
   void Close();
 
   std::ostream& err_;
-  SPDConnection* connection_ = nullptr;
+  // libspeechd's SPDConnection, a typedef of an unnamed struct that cannot be
+  // declared here: only speech_dispatcher.cpp sees its type.
+  void* connection_ = nullptr;
   size_t clientId_ = 0;
   // Message numbers grow through a connection's life: the newest said, and
   // the newest that has finished. An end may come before Speak has its number.

@@ -30,7 +30,8 @@ void SwitchVoice(Game& game) {
   speech.ownVoiceLost = false;
   if (speech.own.channel) game.host.CancelSpeech();
   speech.own = OwnVoicePrompt{};
-  game.host.WriteSetting(kVoiceSettingsApp, kVoiceSettingsSection, kVoiceSettingsKey, toOwn ? kOwnValue : kRecordedValue);
+  game.host.WriteSetting(kVoiceSettingsApp, kVoiceSettingsSection, kVoiceSettingsKey,
+                         toOwn ? kOwnValue : kRecordedValue);
 }
 
 void HandleVoiceKey(Game& game) {

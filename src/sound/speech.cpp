@@ -1,5 +1,7 @@
 #include "sound/speech.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "audio/captions.h"

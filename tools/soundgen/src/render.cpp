@@ -313,10 +313,11 @@ void CheckContents(const RenderContext& rc) {
         }
         case Kind::kBare: {
           const Entry* spoken = rc.manifest.Find(e.content);
-          const bool sounds = spoken && spoken->kind == Kind::kSpeech &&
-                              (!ParseSpeechContent(spoken->content).then.empty() ||
-                               ParseSpeechContent(spoken->content).over);
-          if (!sounds) throw std::invalid_argument("'" + e.content + "' is no speech row with sounds besides its words");
+          if (!spoken || spoken->kind != Kind::kSpeech) throw std::invalid_argument("'" + e.content + "' is no speech row");
+          const SpeechContent content = ParseSpeechContent(spoken->content);
+          if (content.then.empty() && !content.over) {
+            throw std::invalid_argument("'" + e.content + "' has no sounds besides its words");
+          }
           if (spoken->channels != e.channels) throw std::invalid_argument("a bare row has its speech row's channels");
           break;
         }
