@@ -47,7 +47,6 @@ Strings Timed(const test::SimGame& sim, const std::vector<std::string>& ops) {
   return out;
 }
 
-std::string Said(const std::string& words) { return "say \"" + words + "\""; }
 int32_t SpeakingMs(const std::string& words) { return static_cast<int32_t>(words.size()) * kMsPerChar; }
 
 // The items appear in `all` in this order, with anything between them.
@@ -143,7 +142,8 @@ TEST(OwnVoice, WithoutASpeechServiceTheRecordedVoiceSaysSoOnceAndSpeaksOn) {
   EXPECT_EQ(sim.Played(), (Strings{"system/menu/novoice.wav", "sounds/d_level.wav", "sounds/numbers/20.wav",
                                    "sounds/numbers/1.wav"}));
   EXPECT_TRUE(sim.LogRest("say").empty());
-  EXPECT_EQ(std::count(sim.Reports().begin(), sim.Reports().end(), '\n'), 1) << sim.Reports();
+  const std::string reports = sim.Reports();
+  EXPECT_EQ(std::count(reports.begin(), reports.end(), '\n'), 1) << reports;
   EXPECT_EQ(sim.game.speech.chosen, Voice::PlayersOwn);  // the choice is kept for the next run
   EXPECT_FALSE(OwnVoiceOn(sim.game));
 }
@@ -189,9 +189,9 @@ TEST(OwnVoice, TheVoiceKeySwitchesBothWaysAndTheChoiceIsKept) {
 // from a recording.
 TEST(OwnVoice, TheMainMenuWalkedInTheOwnVoice) {
   std::string script;
-  for (int i = 0; i < 10; ++i) script += std::to_string(4000 + i * 3000) + " tap DOWN\n";
-  script += "34500 tap DOWN\n34600 tap DOWN\n";  // the second cuts off the first's words
-  test::ProgramRun run(test::Bounded(InOwnVoice(test::Scripted(script, 40000))));
+  for (int i = 0; i < 10; ++i) script += std::to_string(5000 + i * 3000) + " tap DOWN\n";
+  script += "35500 tap DOWN\n35600 tap DOWN\n";  // the second cuts off the first's words
+  test::ProgramRun run(test::Bounded(InOwnVoice(test::Scripted(script, 41000))));
   run.Run();
   ExpectNoRecordedWords(run.Heard());
   const Strings said = run.sim.LogRest("say");
@@ -201,7 +201,7 @@ TEST(OwnVoice, TheMainMenuWalkedInTheOwnVoice) {
                              "\"Play the introduction\"", "\"Exit\"", "\"New game\"", "\"Load saved game\"",
                              "\"Start at a level\""}))
       << testing::PrintToString(said);
-  EXPECT_EQ(run.TimeOf("saystop"), 34600);
+  EXPECT_EQ(run.TimeOf("saystop"), 35600);
   EXPECT_EQ(run.TimeOf("play sounds/bare/sb.wav"), SpeakingMs("Starbarrow!"));  // the title's bed follows its word
 }
 
