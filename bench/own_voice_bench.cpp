@@ -58,7 +58,7 @@ class WordsOnly : public sb::SoundLibrary {
 class Monitor {
  public:
   Monitor() {
-    pipe_ = popen("parec -d sbnull.monitor --raw --format=s16le --rate=16000 --channels=1 --latency-msec=2", "r");
+    pipe_ = popen("parec -d sbnull.monitor --raw --format=s16le --rate=16000 --channels=1 --latency-msec=2 2>/dev/null", "r");
     if (pipe_) thread_ = std::thread([this] { Listen(); });
   }
   ~Monitor() {
