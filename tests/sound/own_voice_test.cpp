@@ -231,15 +231,7 @@ TEST(OwnVoice, AWavesTallyIsSaidInTheOwnVoice) {
   test::PlayingGame sim(options);
   Game& game = sim.game;
   LoadVoiceChoice(game);
-  GameState& s = game.state;
-  game.player.personalBest = 1'000'000'000;
-  s.Level = 1;
-  s.Wave = 2;
-  s.wave.NoLandingKills = 2;
-  s.wave.AlienLandedThisWave = true;
-  s.wave.SureShots = 12345;
-  s.wave.MultiKills = 3;
-  s.GameActive = true;
+  test::ClearedWave(game, 12345, 3);
   CompleteWave(game);
   EXPECT_EQ(sim.LogRest("say"),
             (Strings{"\"Wave complete!\"", "\"No landing bonus!\"", "\"Sure shot kills\"",
@@ -251,7 +243,7 @@ TEST(OwnVoice, AWavesTallyIsSaidInTheOwnVoice) {
   const int32_t bells = sim.FirstTime("play", "sounds/bare/d_wavcom.wav");
   EXPECT_EQ(bells, 2001 + SpeakingMs("Wave complete!"));
   EXPECT_TRUE(sim.LogRest("saystop").empty());
-  EXPECT_EQ(s.Wave, 3);
+  EXPECT_EQ(game.state.Wave, 3);
 }
 
 }  // namespace
