@@ -25,15 +25,25 @@ int NumberOf(std::string_view path) {
   return i > 0 && name.substr(i) == ".wav" ? value : -1;
 }
 
-}  // namespace
-
-std::optional<std::string_view> CaptionFor(std::string_view file) {
+const CaptionEntry* EntryFor(std::string_view file) {
   const std::string path = NormalPath(file);
   const CaptionEntry* end = kCaptionTable + kCaptionTableSize;
   const CaptionEntry* found =
       std::find_if(kCaptionTable, end, [&](const CaptionEntry& e) { return path == e.path; });
-  if (found == end) return std::nullopt;
-  return std::string_view(found->words);
+  return found == end ? nullptr : found;
+}
+
+}  // namespace
+
+std::optional<std::string_view> CaptionFor(std::string_view file) {
+  const CaptionEntry* entry = EntryFor(file);
+  if (!entry) return std::nullopt;
+  return std::string_view(entry->words);
+}
+
+std::string_view SoundsWithoutWords(std::string_view file) {
+  const CaptionEntry* entry = EntryFor(file);
+  return entry ? entry->bare : "";
 }
 
 bool CaptionLine::Started(std::string_view file) {

@@ -13,6 +13,7 @@ namespace sb {
 struct CaptionEntry {
   const char* path;   // lower case, forward slashes
   const char* words;
+  const char* bare;   // the recording's own sounds without its words; empty when it has none
 };
 extern const CaptionEntry kCaptionTable[];
 extern const size_t kCaptionTableSize;
@@ -20,6 +21,9 @@ extern const size_t kCaptionTableSize;
 // The words of a recording, found without regard to case or slash direction;
 // nothing for effects, music and names not in the tree.
 std::optional<std::string_view> CaptionFor(std::string_view file);
+// The sounds a spoken recording holds besides its words (the bed under them,
+// the sounds after them), as a recording of their own; empty when it holds none.
+std::string_view SoundsWithoutWords(std::string_view file);
 
 // The caption line as recordings start: a spoken recording replaces the line,
 // a number word following number words joins it ("twelve thousand three

@@ -5,12 +5,14 @@
 
 #include "audio/captions.h"
 #include "game/game.h"
+#include "sound/speech.h"
 
 namespace sb {
 
 ScreenPicture TakeScreen(const Game& game) {
   ScreenPicture picture;
-  picture.speaking = game.speech.channel.IsPlaying() || game.speech.promptChannel.IsPlaying();
+  picture.speaking =
+      game.speech.channel.IsPlaying() || game.speech.promptChannel.IsPlaying() || OwnVoiceSpeaking(game);
   const auto& layers = game.screen.layers;
   if (layers.empty()) return picture;
   if (layers.back().menu) {

@@ -19,6 +19,7 @@
 #include "hosts/instance_lock.h"
 #include "hosts/screen_painter.h"
 #include "hosts/sdl_joystick.h"
+#include "hosts/speech_dispatcher.h"
 #include "platform/host.h"
 
 namespace sb {
@@ -88,6 +89,10 @@ class SdlHost : public Host {
   std::string Clipboard() override;
   void Report(std::string_view text) override;
 
+  bool Speak(std::string_view text, bool interrupt) override { return speech_.Speak(text, interrupt); }
+  bool SpeechBusy() override { return speech_.Busy(); }
+  void CancelSpeech() override { speech_.Cancel(); }
+
   void SpeechStarted(std::string_view file) override;
   void SetScreenSource(std::function<ScreenPicture()> source) override { screenSource_ = std::move(source); }
   // Draws the window now, whatever the pace, and returns what it drew;
@@ -120,6 +125,7 @@ class SdlHost : public Host {
   bool videoReady_ = false;
   SdlJoysticks joysticks_;
   HttpClient http_;
+  SpeechDispatcher speech_{std::cerr};
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   int burstPasses_ = 0;
   std::chrono::steady_clock::time_point nextWake_{};

@@ -41,6 +41,7 @@ SimHost::SimHost(SimOptions options, std::ostream* out) : options_(std::move(opt
     playerFiles_ = std::make_unique<MemoryFolder>();
   }
   settings_ = options_.settings;
+  speechUp_ = !options_.noSpeechService;
   for (int i = 0; i < options_.joysticks; ++i) PlugJoystick();
   joystickNotices_.TakeDevices();  // attached before the program started
   ApplyDueEvents();
@@ -98,6 +99,10 @@ void SimHost::ApplyDueEvents() {
       case ScriptEvent::Kind::FocusLost:
       case ScriptEvent::Kind::FocusGained:
         MoveFocus(e.kind == ScriptEvent::Kind::FocusGained);
+        break;
+      case ScriptEvent::Kind::SpeechLost:
+      case ScriptEvent::Kind::SpeechBack:
+        speechUp_ = e.kind == ScriptEvent::Kind::SpeechBack;
         break;
       default:
         ApplyJoystickEvent(e);
@@ -273,6 +278,35 @@ void SimHost::SetClipboard(const std::string& text) {
 }
 
 void SimHost::Report(std::string_view text) { log_.Write(ms_, "report", LogText(text)); }
+
+namespace {
+
+// The words as the log shows them: in double quotes, a quote inside as \".
+std::string QuotedWords(std::string_view text) {
+  std::string quoted = "\"";
+  for (const char c : LogText(text)) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+}  // namespace
+
+bool SimHost::Speak(std::string_view text, bool interrupt) {
+  if (!speechUp_) return false;
+  if (interrupt) CancelSpeech();
+  const int32_t from = SpeechBusy() ? speechEndMs_ : ms_;  // queued behind what is being said
+  log_.Write(ms_, "say", QuotedWords(text));
+  speaking_ = true;
+  speechEndMs_ = from + static_cast<int32_t>(std::min<size_t>(text.size(), 100000)) * options_.speechMsPerChar;
+  return true;
+}
+
+// A service that was lost never says the end of what it was saying.
+bool SimHost::SpeechBusy() { return speaking_ && (!speechUp_ || ms_ - speechEndMs_ < 0); }
+
+void SimHost::CancelSpeech() {
+  if (SpeechBusy()) log_.Write(ms_, "saystop");
+  speaking_ = false;
+}
 
 SimResult RunSimulation(const SimOptions& options, std::ostream* out) {
   SimResult result;

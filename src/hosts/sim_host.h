@@ -52,6 +52,11 @@ struct SimOptions {
   std::map<std::string, std::string> settings;  // "app/section/key" -> value, there from the start
   std::string loginName = "player";
   std::optional<DirectGame> directGame;  // skip the menus and play this game
+  // The player's own voice: how long it speaks for each character of the
+  // words, and whether a speech service is there at all (the script's
+  // "speech lost" and "speech back" change that later).
+  int speechMsPerChar = 60;
+  bool noSpeechService = false;
 };
 
 // Thrown from Yield when the clock reaches SimOptions::untilMs.
@@ -109,6 +114,10 @@ class SimHost : public Host {
   std::string Clipboard() override { return clipboard_; }
   void Report(std::string_view text) override;
 
+  bool Speak(std::string_view text, bool interrupt) override;
+  bool SpeechBusy() override;
+  void CancelSpeech() override;
+
   EventLog* Log() override { return &log_; }
   EventLog& GetLog() { return log_; }
   // The virtual tree, or null when real recordings are used.
@@ -154,6 +163,9 @@ class SimHost : public Host {
   int nextJoystickId_ = 1;
   int openJoystickId_ = 0;  // 0: none open
   JoystickNotices joystickNotices_;
+  bool speechUp_ = true;    // the speech service can be reached
+  bool speaking_ = false;
+  int32_t speechEndMs_ = 0;
 };
 
 struct SimResult {

@@ -121,6 +121,13 @@ void ParseScriptLine(const std::string& line, int lineNumber, std::vector<Script
     events.push_back({ms, rest[0] == "lost" ? ScriptEvent::Kind::FocusLost : ScriptEvent::Kind::FocusGained});
     return;
   }
+  if (op == "speech") {
+    if (rest.size() != 1 || (rest[0] != "lost" && rest[0] != "back")) {
+      Bad(lineNumber, line, "expected 'speech lost' or 'speech back'");
+    }
+    events.push_back({ms, rest[0] == "lost" ? ScriptEvent::Kind::SpeechLost : ScriptEvent::Kind::SpeechBack});
+    return;
+  }
   if (op == "run") {
     if (!rest.empty()) Bad(lineNumber, line, "unexpected '" + rest[0] + "'");
     events.push_back({ms, ScriptEvent::Kind::Run});

@@ -5,6 +5,7 @@
 //   <ms> joystick plug | <ms> joystick unplug [N] | <ms> joystick fail [N]
 //   <ms> keyboard lost
 //   <ms> focus lost | <ms> focus gained
+//   <ms> speech lost | <ms> speech back
 //   <ms> run
 // KEY is the key's name without its DIK_ prefix. VALUE is the raw stick
 // position, -32768 (left, up) to 32767 (right, down), 0 centred; B is a
@@ -12,8 +13,10 @@
 // 1). "joystick fail" makes the controller's next read fail; "keyboard lost"
 // makes keyboard reads report a lost device until the program re-acquires
 // it. "focus lost" gives the keyboard focus to another window until "focus
-// gained" gives it back. "run" does nothing itself: in lockstep it lets the
-// clock run to its time. Blank lines and lines starting with '#' are ignored.
+// gained" gives it back. "speech lost" drops the player's own speech service
+// (what it was saying never ends, and nothing more can be said) until "speech
+// back". "run" does nothing itself: in lockstep it lets the clock run to its
+// time. Blank lines and lines starting with '#' are ignored.
 
 #include <cstdint>
 #include <istream>
@@ -47,7 +50,7 @@ std::string ScriptLineError(int lineNumber, std::string_view line, std::string_v
 struct ScriptEvent {
   enum class Kind {
     KeyDown, KeyUp, Axis, ButtonDown, ButtonUp, JoystickPlug, JoystickUnplug, JoystickFail, KeyboardLost, Run,
-    FocusLost, FocusGained
+    FocusLost, FocusGained, SpeechLost, SpeechBack
   };
   int32_t ms = 0;
   Kind kind = Kind::KeyDown;

@@ -3,6 +3,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "sound/music.h"
+#include "sound/own_voice.h"
 #include "sound/speech.h"
 
 namespace sb {
@@ -10,6 +11,7 @@ namespace sb {
 void MenuPass(Game& game) {
   PollInput(game);
   ReadModifierKeys(game.input);
+  HandleVoiceKey(game);
   game.host.Yield();
 }
 

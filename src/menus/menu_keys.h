@@ -7,7 +7,8 @@ namespace sb {
 
 struct Game;
 
-// One pass of a menu loop: input polled, modifier flags read, messages run.
+// One pass of a menu loop: input polled, modifier flags read, the voice key
+// heard, messages run.
 void MenuPass(Game& game);
 
 // A menu's opening prompt over its music, lowered while the prompt plays.

@@ -8,26 +8,36 @@
 #include "menus/menu_walk.h"
 #include "menus/menus.h"
 #include "sound/music.h"
+#include "sound/own_voice.h"
 #include "sound/speech.h"
 
 namespace sb {
 
 namespace {
 
-enum OptionsItem : uint8_t { kControllerMode, kKeyboardMapping, kJoystick, kLeaveOptions };
+enum OptionsItem : uint8_t { kControllerMode, kKeyboardMapping, kJoystick, kVoice, kLeaveOptions };
 
-constexpr std::array<const char*, 4> kOptionPrompts = {"system\\menu\\controllermode.wav", "system\\menu\\kconfig.wav",
-                                                        "system\\menu\\jconfig.wav", "system\\menu\\exit.wav"};
+constexpr std::array<const char*, 5> kOptionPrompts = {"system\\menu\\controllermode.wav", "system\\menu\\kconfig.wav",
+                                                        "system\\menu\\jconfig.wav", kVoiceItemPrompt,
+                                                        "system\\menu\\exit.wav"};
 
 const char* ControllerModePrompt(const Game& game) {
   return game.player.controllerMode == 1 ? "system\\menu\\joystick.wav" : "system\\menu\\keyboard.wav";
 }
 
-// The first item says the controller in use, which the menus inside may change.
+// What is in effect for an item that is a choice (the controller, the voice);
+// null for the others.
+const char* ChoicePrompt(const Game& game, int item) {
+  if (item == kControllerMode) return ControllerModePrompt(game);
+  return item == kVoice ? VoicePrompt(game) : nullptr;
+}
+
+// The first item says the controller in use, which the menus inside may
+// change, and the voice item the voice in effect.
 std::vector<std::string> OptionItems(const Game& game) {
   std::vector<std::string> items;
   for (const char* prompt : kOptionPrompts) items.push_back(ItemWords(prompt));
-  items[kControllerMode].append(" ").append(ItemWords(ControllerModePrompt(game)));
+  for (const int item : {kControllerMode, kVoice}) items[item].append(" ").append(ItemWords(ChoicePrompt(game, item)));
   return items;
 }
 
@@ -35,6 +45,7 @@ void OpenOptionsItem(Game& game, int item) {
   switch (item) {
     case kControllerMode: ControllerModeMenu(game); break;
     case kKeyboardMapping: KeyboardMappingMenu(game); break;
+    case kVoice: SwitchVoice(game); break;
     default: JoystickMenu(game);
   }
 }
@@ -64,9 +75,9 @@ void OptionsMenu(Game& game) {
 
 void SpeakOptionsItem(Game& game, uint8_t item) {
   PlaySound(game, "system\\menu\\bleep.wav", 0, false);
-  if (item == kControllerMode) {
-    PlaySound(game, kOptionPrompts[kControllerMode], 0, true);
-    PlayPromptInterruptible(game, ControllerModePrompt(game));
+  if (ChoicePrompt(game, item)) {
+    PlaySound(game, kOptionPrompts[item], 0, true);
+    PlayPromptInterruptible(game, ChoicePrompt(game, item));  // the voice in effect after the name was said
     return;
   }
   PlayPromptInterruptible(game, kOptionPrompts[item % kOptionPrompts.size()]);

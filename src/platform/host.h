@@ -164,6 +164,17 @@ class Host {
   // stderr, the simulated host logs it. The game never writes to stderr itself.
   virtual void Report(std::string_view text) = 0;
 
+  // --- the player's own speech (their screen reader's voice) ---
+  // Says the words at the player's own rate, voice and volume; with
+  // interrupt, whatever is being said stops first. False when there is no
+  // speech service to say them (none runs and none can be started, or the
+  // connection dropped): nothing is said.
+  virtual bool Speak(std::string_view /*text*/, bool /*interrupt*/) { return false; }
+  // True from a Speak until its words have been said, or were stopped.
+  virtual bool SpeechBusy() { return false; }
+  // Stops what is being said.
+  virtual void CancelSpeech() {}
+
   // --- observation ---
   // The simulated host records what the program does; the real one returns null.
   virtual EventLog* Log() { return nullptr; }

@@ -8,6 +8,7 @@
 #include "player/laser_gate.h"
 #include "player/weapons.h"
 #include "sound/music.h"
+#include "sound/own_voice.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 
@@ -66,6 +67,7 @@ void PlayerControls(Game& game, const SceneControls& scene) {
   if (scene.tractor && TakeAction(input, kTractor)) scene.tractor(game);
   if (TakeAction(input, kEnergyReport)) SpeakNumber(game, scene.energy ? *scene.energy : state.Energy);
   if (scene.backgroundKeys) HandleBackgroundKeys(game);
+  HandleVoiceKey(game);
   if (scene.reportsAfterWeapons) ReportKeys(game, scene);
   if (scene.saveKey && TakeKey(input, dik::Q)) SaveGame(game);
 }

@@ -13,6 +13,7 @@
 #include "platform/event_log.h"
 #include "platform/runtime_error.h"
 #include "sound/game_sounds.h"
+#include "sound/own_voice.h"
 #include "sound/sound_engine.h"
 #include "sound/speech.h"
 
@@ -86,6 +87,7 @@ void StartUp(Game& game) {
   OpenSoundDevice(game);
   SetStartingValues(game);
   LoadPlayerFiles(game);
+  LoadVoiceChoice(game);
   LoadGameSounds(game);
   EnumerateJoysticks(game);
   if (game.player.controllerMode == 1) SetUpJoystick(game);

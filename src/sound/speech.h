@@ -1,10 +1,14 @@
 #pragma once
-// Everything the player hears as words is a recorded prompt, played here, one
-// at a time on each channel: a new prompt cuts off the one playing there.
+// Everything the player hears as words is a prompt, played here, one at a time
+// on each channel: a new prompt cuts off the one playing there. A prompt is a
+// recording, or its words in the player's own voice (sound/own_voice.h); the
+// same rules hold for both: waits wait for the end of speech, F12 skips.
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace sb {
 
@@ -29,6 +33,11 @@ void PlayPromptInterruptible(Game& game, std::string_view file);
 
 // Speaks a number from number words and returns after the last one.
 void SpeakNumber(Game& game, int32_t n);
+// Number words one after another on the speech channel, each waited for; the
+// player's own voice says the whole number as one utterance.
+void PlayNumberWords(Game& game, const std::vector<std::string>& files);
+// The player's own voice is saying a prompt.
+bool OwnVoiceSpeaking(const Game& game);
 // "Current score" and the score.
 void SpeakScore(Game& game);
 // "Level", the level, "wave", the wave.

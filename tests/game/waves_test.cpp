@@ -246,15 +246,8 @@ TEST(CompleteWave, WaitsTwoSecondsThenSpeaksTheWaveTheBonusAndTheCounts) {
   options.lengths["sounds/boncount.wav"] = 5;
   test::PlayingGame sim(options);
   Game& game = sim.game;
-  GameState& s = game.state;
-  game.player.personalBest = 1'000'000'000;
-  s.Level = 1;
-  s.Wave = 2;
-  s.wave.NoLandingKills = 2;
-  s.wave.AlienLandedThisWave = true;
-  s.wave.SureShots = 7;
-  s.wave.MultiKills = 1;
-  s.GameActive = true;
+  const GameState& s = game.state;
+  test::ClearedWave(game, 7, 1);
   game.sounds.shield.Play(false);
   game.sounds.nightLife.SetVolume(-400);
   sim.ClearLog();

@@ -107,16 +107,35 @@ TEST(SimOptions, NumbersOutOfRangeAreRefusedWithTheirRange) {
       {{"--joysticks", "65"}, "--joysticks needs a whole number from 0 to 64, not '65'"},
       {{"--joysticks", "4294967297"}, "--joysticks needs a whole number from 0 to 64, not '4294967297'"},
       {{"--joysticks", "2x"}, "--joysticks needs a whole number from 0 to 64, not '2x'"},
+      {{"--speech-ms-per-char", "0"}, "--speech-ms-per-char needs a whole number from 1 to 10000, not '0'"},
+      {{"--speech-ms-per-char", "10001"}, "--speech-ms-per-char needs a whole number from 1 to 10000, not '10001'"},
   };
   for (const auto& c : cases) ExpectRefused(RunSim(c.args), c.message);
 }
 
 TEST(SimOptions, TheEndsOfEachRangeAreTaken) {
   const std::vector<std::string> args = {"--seed", "86399", "--passes-per-ms", "1", "--http-delay", "3600000",
-                                         "--length", "sounds/laser.wav=3600000", "--joysticks", "64", "--until", "10"};
+                                         "--length", "sounds/laser.wav=3600000", "--joysticks", "64", "--until", "10",
+                                         "--speech-ms-per-char", "10000"};
   const Finished run = RunSim(args);
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_TRUE(run.out.ends_with("\n10 end\n")) << run.out;
+}
+
+// The screen-reader voice's options: the title said at the rate given, or,
+// with no speech-dispatcher, the recorded notice and the recorded title.
+TEST(SimOptions, TheScreenReaderVoiceSpeaksAtItsRateOrCannotBeHad) {
+  const std::vector<std::string> own = {"--setting", "Starbarrow/Speech/voice=screen-reader", "--until", "3000"};
+  std::vector<std::string> slow = own;
+  slow.insert(slow.end(), {"--speech-ms-per-char", "100"});
+  const Finished said = RunSim(slow);
+  EXPECT_NE(said.out.find("\n0 say \"Starbarrow!\"\n"), std::string::npos) << said.out;
+  EXPECT_NE(said.out.find("\n1100 play sounds/bare/sb.wav "), std::string::npos) << said.out;  // 11 characters later
+  std::vector<std::string> none = own;
+  none.push_back("--no-speech-dispatcher");
+  const Finished recorded = RunSim(none);
+  EXPECT_EQ(recorded.out.find(" say "), std::string::npos) << recorded.out;
+  EXPECT_NE(recorded.out.find(" play system/menu/novoice.wav "), std::string::npos) << recorded.out;
 }
 
 // Control bytes in an option are shown, as the event log shows them, not
@@ -149,6 +168,7 @@ TEST(SimOptions, AScriptLineItCannotUseIsNamedInFull) {
       {true, "0 run\n4294968296 run\n",
        "script line 2 (4294968296 run): a time goes from 0 to 2061083647 ms, not 4294968296"},
       {true, std::string("0 run\n50 tap \0\x01\n", 16), "script line 2 (50 tap \\x00\\x01): unknown key '\\x00\\x01'"},
+      {false, "10 speech gone\n", "script line 1 (10 speech gone): expected 'speech lost' or 'speech back'"},
   };
   for (const auto& c : cases) {
     const auto file = dir.path() / "script.txt";

@@ -160,6 +160,29 @@ TEST(LoopSeam, CatchesAClickAndPassesACleanLoop) {
   EXPECT_LE(SeamLevelExcess(sine(220.0, rate), rate), 0.0);
 }
 
+// In the player's own voice a prompt's words are said by speech-dispatcher
+// and its sounds come from its bare row: every prompt with a bed or sounds
+// after its words has one (and no other prompt has), no longer than the
+// prompt. That it is heard is checked with every other row.
+TEST_F(SoundTree, EveryPromptWithSoundsOfItsOwnHasThemWithoutItsWords) {
+  std::map<std::string, const sg::Entry*> bareOf;
+  for (const sg::Entry& e : manifest_->entries) {
+    if (e.kind == sg::Kind::kBare) bareOf[sg::NormalizeName(e.content)] = &e;
+  }
+  for (const sg::Entry& e : manifest_->entries) {
+    if (e.kind != sg::Kind::kSpeech) continue;
+    const sg::SpeechContent content = sg::ParseSpeechContent(e.content);
+    const bool sounds = !content.then.empty() || content.over;
+    const auto bare = bareOf.find(e.file);
+    ASSERT_EQ(bare != bareOf.end(), sounds) << e.path << (sounds ? " has no bare row" : " needs no bare row");
+    if (!sounds) continue;
+    const Decoded& spoken = decoded_->at(e.file);
+    const Decoded& without = decoded_->at(bare->second->file);
+    if (!spoken.error.empty() || !without.error.empty()) continue;
+    EXPECT_LE(without.Seconds(), spoken.Seconds()) << bare->second->path;
+  }
+}
+
 // The tree holds what the manifest lists and nothing else, all in lower case,
 // so a renamed or dropped row cannot leave an old file that hides the loss.
 TEST_F(SoundTree, HoldsNothingTheManifestDoesNotList) {

@@ -49,6 +49,20 @@ struct PlayingGameOn : SimGameOn<Host> {
 
 using PlayingGame = PlayingGameOn<ContinuingHost>;
 
+// Level 1 wave 2 cleared in play: two kills before an alien landed, these
+// sure shots and multi-kills, and a best score no test reaches.
+inline void ClearedWave(Game& game, int16_t sureShots, int16_t multiKills) {
+  GameState& s = game.state;
+  game.player.personalBest = 1'000'000'000;
+  s.Level = 1;
+  s.Wave = 2;
+  s.wave.NoLandingKills = 2;
+  s.wave.AlienLandedThisWave = true;
+  s.wave.SureShots = sureShots;
+  s.wave.MultiKills = multiKills;
+  s.GameActive = true;
+}
+
 // A wave one laser shot from its end: the default keys, a best score no test
 // reaches, and the wave's last alien (of this colour) straight above the
 // ship with its voice looping.

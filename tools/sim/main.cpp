@@ -17,8 +17,9 @@ constexpr int32_t kLastSeed = 24 * 60 * 60 - 1;      // a time of day in seconds
 constexpr int32_t kMostPassesPerMs = 1000000;
 constexpr int32_t kHourMs = 60 * 60 * 1000;          // the longest request, the longest recording
 constexpr int32_t kMostJoysticks = 64;
+constexpr int32_t kSlowestSpeechMsPerChar = 10000;
 static_assert(sb::kLatestScriptMs == 2061083647 && kLastSeed == 86399 && kMostPassesPerMs == 1000000 &&
-                  kHourMs == 3600000 && kMostJoysticks == 64,
+                  kHourMs == 3600000 && kMostJoysticks == 64 && kSlowestSpeechMsPerChar == 10000,
               "the usage below names these bounds");
 
 constexpr const char* kUsage =
@@ -48,7 +49,12 @@ constexpr const char* kUsage =
     "  --game L:W:D         skip the menus: play level L (1-8), wave W (1-5) at difficulty D\n"
     "                       (1 easy, 2 medium, 3 hard, 4 insane)\n"
     "  --round R[:D]        skip the menus: start a fresh game with round R (sheep, meteor or boss)\n"
-    "                       at difficulty D (default 1)\n";
+    "                       at difficulty D (default 1)\n"
+    "  --speech-ms-per-char N\n"
+    "                       the player's own voice speaks each character of its words in N ms\n"
+    "                       (1-10000, default 60)\n"
+    "  --no-speech-dispatcher\n"
+    "                       behave as if the player's own voice could not be had\n";
 
 [[noreturn]] void Usage(const std::string& problem) {
   std::cerr << "starbarrow-sim: " << problem << "\n" << kUsage;
@@ -153,6 +159,10 @@ int main(int argc, char** argv) {
       const std::string v = value();
       options.directGame = sb::ParseDirectRound(v);
       if (!options.directGame) Usage("--round needs sheep, meteor or boss, with :DIFFICULTY (1-4) or without, not " + Quoted(v));
+    } else if (arg == "--speech-ms-per-char") {
+      options.speechMsPerChar = Number(arg, value(), 1, kSlowestSpeechMsPerChar);
+    } else if (arg == "--no-speech-dispatcher") {
+      options.noSpeechService = true;
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;

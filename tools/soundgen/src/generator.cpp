@@ -44,8 +44,9 @@ void BuildOne(const Entry& e, const RenderContext& rc, const fs::path& out_dir, 
     case Kind::kMusic:
       WriteWav(path, RenderRecipeRow(e, rc));
       break;
-    case Kind::kSpeech: {
-      const Sound s = RenderSpeechRow(e, rc);
+    case Kind::kSpeech:
+    case Kind::kBare: {
+      const Sound s = e.kind == Kind::kSpeech ? RenderSpeechRow(e, rc) : RenderBareRow(e, rc);
       CheckBound(e, s);
       WriteWav(path, s);
       break;

@@ -78,7 +78,8 @@ class RowReader {
     if (s == "effect") return Kind::kEffect;
     if (s == "music") return Kind::kMusic;
     if (s == "mp3") return Kind::kMp3;
-    Fail("unknown kind '" + s + "' (speech, effect, music or mp3)");
+    if (s == "bare") return Kind::kBare;
+    Fail("unknown kind '" + s + "' (speech, effect, music, mp3 or bare)");
   }
 
   bool ReadPlay(const std::string& s) const {
@@ -150,6 +151,7 @@ std::string_view KindName(Kind kind) {
     case Kind::kEffect: return "effect";
     case Kind::kMusic: return "music";
     case Kind::kMp3: return "mp3";
+    case Kind::kBare: return "bare";
   }
   return "?";
 }

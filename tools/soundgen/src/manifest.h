@@ -4,7 +4,7 @@
 //   path | kind | play | channels | length | content | why
 //
 // path      the name exactly as the program writes it (either slash, any case)
-// kind      speech, effect, music or mp3
+// kind      speech, effect, music, mp3 or bare
 // play      once or loop (a loop must join without a click)
 // channels  1 or 2
 // length    seconds: "3.0" is exact (effects, music); "<=2.5" is an upper
@@ -12,7 +12,10 @@
 // content   speech: the words, optionally followed by "then: <sounds>" (played
 //           after the words) or "over: <recipe>" (a bed under the words);
 //           effect and music: a recipe name and key=value settings;
-//           mp3: script=<file> bed=<music path>
+//           mp3: script=<file> bed=<music path>;
+//           bare: the path of a speech row with a bed or sounds after its
+//           words: the same without the words (the game plays it when the
+//           player's own voice says them)
 // why       why the sound is as long as it is, or what it is for
 //
 // Blank lines and lines starting with '#' are ignored.
@@ -33,7 +36,7 @@ class ManifestError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class Kind { kSpeech, kEffect, kMusic, kMp3 };
+enum class Kind { kSpeech, kEffect, kMusic, kMp3, kBare };
 
 struct Entry {
   int line = 0;

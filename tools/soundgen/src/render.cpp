@@ -14,9 +14,14 @@ constexpr int kMusicRate = 32000;
 
 double LoopBlendSeconds(double period) { return std::min(0.2, period / 3.0); }
 
-void NormalizeTo(Sound& s, double peak) {
+double Loudest(const Sound& s) {
   double loudest = 0.0;
   for (const Buf& ch : s.channels) loudest = std::max(loudest, Peak(ch));
+  return loudest;
+}
+
+void NormalizeTo(Sound& s, double peak) {
+  const double loudest = Loudest(s);
   if (loudest <= 1e-9) return;
   for (Buf& ch : s.channels) Scale(ch, peak / loudest);
 }
@@ -157,7 +162,11 @@ void Append(Buf& dst, const Buf& src, double gap_seconds, int rate) {
 
 }  // namespace
 
-Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
+namespace {
+
+// A speech row before it is levelled, with its words, or bare: only the bed
+// that lies under them or the sounds that follow them.
+Sound RenderSpoken(const Entry& e, const RenderContext& rc, bool with_words) {
   const int rate = SpeechBank::kRate;
   const SpeechContent content = ParseSpeechContent(e.content);
   Buf words = rc.speech->Get(content.words);
@@ -178,20 +187,37 @@ Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
     for (const Buf& ch : bed.channels) bed_peak = std::max(bed_peak, Peak(ch));
     for (Buf& ch : bed.channels) {
       Scale(ch, bed_gain / bed_peak);
-      ch.resize(std::max(ch.size(), at + words.size() + Frames(0.1, rate)), 0.0f);
-      AddInto(ch, words, at);
+      if (with_words) ch.resize(std::max(ch.size(), at + words.size() + Frames(0.1, rate)), 0.0f);
+      if (with_words) AddInto(ch, words, at);
       SettleOneShot(ch, rate);
       s.channels.push_back(std::move(ch));
     }
   } else {
-    Buf mono = words;
+    Buf mono = with_words ? words : Buf();
     if (!content.then.empty()) {
-      mono.resize(mono.size() + Frames(0.35, rate), 0.0f);
+      mono.resize(mono.size() + Frames(with_words ? 0.35 : 0.05, rate), 0.0f);
       for (const Call& ref : content.then) Append(mono, RenderReference(ref, e, rc, rate), 0.2, rate);
     }
     s.channels.assign(static_cast<size_t>(e.channels), mono);
   }
+  return s;
+}
+
+}  // namespace
+
+Sound RenderSpeechRow(const Entry& e, const RenderContext& rc) {
+  Sound s = RenderSpoken(e, rc, true);
   NormalizeTo(s, kSpeechPeak);
+  return s;
+}
+
+// The bare sounds keep the level they have beside the words.
+Sound RenderBareRow(const Entry& e, const RenderContext& rc) {
+  const Entry* spoken = rc.manifest.Find(e.content);
+  if (!spoken || spoken->kind != Kind::kSpeech) throw std::invalid_argument("'" + e.content + "' is no speech row");
+  const double loudest = Loudest(RenderSpoken(*spoken, rc, true));
+  Sound s = RenderSpoken(*spoken, rc, false);
+  for (Buf& ch : s.channels) Scale(ch, kSpeechPeak / std::max(1e-9, loudest));
   return s;
 }
 
@@ -283,6 +309,16 @@ void CheckContents(const RenderContext& rc) {
           if (content.over && !rc.recipes.Has(content.over->name)) {
             throw std::invalid_argument("unknown bed recipe '" + content.over->name + "'");
           }
+          break;
+        }
+        case Kind::kBare: {
+          const Entry* spoken = rc.manifest.Find(e.content);
+          if (!spoken || spoken->kind != Kind::kSpeech) throw std::invalid_argument("'" + e.content + "' is no speech row");
+          const SpeechContent content = ParseSpeechContent(spoken->content);
+          if (content.then.empty() && !content.over) {
+            throw std::invalid_argument("'" + e.content + "' has no sounds besides its words");
+          }
+          if (spoken->channels != e.channels) throw std::invalid_argument("a bare row has its speech row's channels");
           break;
         }
         case Kind::kMp3: {

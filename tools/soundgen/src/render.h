@@ -31,6 +31,10 @@ constexpr double kEffectPeak = 0.8;
 Sound RenderRecipeRow(const Entry& e, const RenderContext& rc, int rate = 0);
 // A speech row: the words, and whatever plays after or under them.
 Sound RenderSpeechRow(const Entry& e, const RenderContext& rc);
+// A bare row: the speech row it names without the words, only the bed under
+// them or the sounds after them, for the game to play when another voice says
+// the words.
+Sound RenderBareRow(const Entry& e, const RenderContext& rc);
 // An mp3 row's audio before encoding: its script spoken over its bed.
 Sound RenderScript(const Entry& e, const RenderContext& rc);
 
