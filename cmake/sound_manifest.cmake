@@ -2,9 +2,10 @@
 # the build makes from it besides the tree itself.
 #
 # sb_read_sound_manifest(MANIFEST KIND...) sets, for each row of one of the
-# kinds (speech, effect, music, mp3), in the caller's scope:
+# kinds (speech, bare, effect, music, mp3), in the caller's scope:
 #   SB_SOUND_PATHS  the recording's path as the tree holds it: lower case,
-#                   forward slashes
+#                   forward slashes (sb_sound_path)
+#   SB_SOUND_KINDS  the row's kind
 #   SB_SOUND_WORDS  what a speech row says, without the sounds or the bed after
 #                   its words (for other kinds, the row's content)
 # A list in CMake splits at ";" and nests at brackets, so the words hold
@@ -16,6 +17,7 @@ function(sb_read_sound_manifest manifest)
   string(REPLACE "]" "@CLOSE@" content "${content}")
   string(REPLACE "\n" ";" lines "${content}")
   set(paths "")
+  set(kinds "")
   set(all_words "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*(#|$)")
@@ -33,17 +35,28 @@ function(sb_read_sound_manifest manifest)
     if(NOT kind IN_LIST ARGN)
       continue()
     endif()
-    string(STRIP "${path}" path)
-    string(TOLOWER "${path}" path)
-    string(REPLACE "\\" "/" path "${path}")
-    # The words end where the recording's bed or follow-on sounds are named.
-    string(REGEX REPLACE "[ \t]+(then|over):.*$" "" words "${words}")
+    sb_sound_path(path "${path}")
+    if(kind STREQUAL "speech")
+      # The words end where the recording's bed or follow-on sounds are named.
+      string(REGEX REPLACE "[ \t]+(then|over):.*$" "" words "${words}")
+    endif()
     string(STRIP "${words}" words)
     list(APPEND paths "${path}")
+    list(APPEND kinds "${kind}")
     list(APPEND all_words "${words}")
   endforeach()
   set(SB_SOUND_PATHS "${paths}" PARENT_SCOPE)
+  set(SB_SOUND_KINDS "${kinds}" PARENT_SCOPE)
   set(SB_SOUND_WORDS "${all_words}" PARENT_SCOPE)
+endfunction()
+
+# A recording's path as the tree and the captions table key it: lower case,
+# forward slashes.
+function(sb_sound_path var text)
+  string(STRIP "${text}" text)
+  string(TOLOWER "${text}" text)
+  string(REPLACE "\\" "/" text "${text}")
+  set(${var} "${text}" PARENT_SCOPE)
 endfunction()
 
 function(sb_sound_words_text words out)
